@@ -1,0 +1,27 @@
+#include "rom/game_title.h"
+
+#include <algorithm>
+#include <array>
+
+namespace vorn {
+
+bool HoldsGameTitle(const RomFile& file) {
+    // The size is checked first: the zeros that a short file reads as never match anyway,
+    // but a title cut off by the end of the file must not pass on any account.
+    if (file.Size() < GameTitleOffset + static_cast<std::int64_t>(GameTitleLength)) {
+        return false;
+    }
+    std::array<std::uint8_t, GameTitleLength> bytes{};
+    file.ReadAt(GameTitleOffset, bytes.data(), bytes.size());
+    return std::equal(bytes.begin(), bytes.end(), GameTitle,
+                      [](std::uint8_t byte, char c) { return byte == static_cast<std::uint8_t>(c); });
+}
+
+bool CheckGameTitle(const std::string& path) {
+    RomFile file = RomFile::Open(path);
+    const bool holds = HoldsGameTitle(file);
+    file.Close();
+    return holds;
+}
+
+}  // namespace vorn

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace vorn {
+
+// A failure of a command on the ROM file: what was attempted, on which path, and why.
+// The windows show what() to the user as it stands, so it is written in plain words.
+class RomError : public std::runtime_error {
+public:
+    RomError(std::string action, std::string path, std::string reason);
+
+    const std::string& action() const { return action_; }
+    const std::string& path() const { return path_; }
+    const std::string& reason() const { return reason_; }
+
+private:
+    std::string action_;
+    std::string path_;
+    std::string reason_;
+};
+
+// The operating system's text for an errno value, e.g. "Permission denied".
+std::string SystemReason(int error_number);
+
+}  // namespace vorn

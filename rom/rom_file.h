@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vorn {
+
+// File offsets are 0-based byte positions, held as 32-bit signed integers.
+using Offset = std::int32_t;
+using Bytes = std::vector<std::uint8_t>;
+
+// GBA cartridge address of file offset 0: pointers stored in the image are file offsets
+// plus 0x08000000.
+constexpr std::uint32_t RomBase = 0x08000000;
+
+// The ROM file, opened by path for the length of one command and closed at its end.
+//
+// Reads never fail for lack of bytes: what lies outside the file reads as zero.
+// Writes are the program's one write path: a write is refused whole unless, in this same
+// open, the file still holds the game title and the bytes fit inside the file as it is now;
+// then it is written, flushed and synced to disk before WriteAt returns. Every failure is a
+// RomError naming the path and the operating system's reason.
+class RomFile {
+public:
+    // Opens for reading and writing; a missing file is created empty. A file that may be
+    // read but not written is opened for reading only: reads work, writes are refused.
+    static RomFile Open(const std::string& path);
+
+    RomFile(RomFile&& other) noexcept;
+    RomFile& operator=(RomFile&& other) noexcept;
+    RomFile(const RomFile&) = delete;
+    RomFile& operator=(const RomFile&) = delete;
+    ~RomFile();
+
+    // Reads `count` bytes starting at `offset` into `out`; bytes outside the file read as 0.
+    void ReadAt(Offset offset, std::uint8_t* out, std::size_t count) const;
+    Bytes ReadAt(Offset offset, std::size_t count) const;
+
+    // Overwrites bytes in place; nothing else in the file changes. Throws RomError when the
+    // write is refused or fails; then nothing has been written.
+    void WriteAt(Offset offset, const std::uint8_t* data, std::size_t count);
+    void WriteAt(Offset offset, const Bytes& data) { WriteAt(offset, data.data(), data.size()); }
+
+    // Releases the file. Safe to call twice; the destructor calls it too.
+    void Close();
+
+    bool IsOpen() const { return fd_ >= 0; }
+    bool IsWritable() const { return write_refusal_.empty(); }
+    const std::string& Path() const { return path_; }
+    std::int64_t Size() const;
+
+private:
+    RomFile(int fd, std::string path, std::string write_refusal);
+    void RequireOpen(const char* action) const;
+    void WriteAll(std::int64_t offset, const std::uint8_t* data, std::size_t count);
+
+    int fd_ = -1;
+    std::string path_;
+    // Why writes are refused (the reason the read-write open failed); empty when writable.
+    std::string write_refusal_;
+};
+
+}  // namespace vorn
