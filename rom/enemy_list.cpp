@@ -10,13 +10,13 @@ void ReadEnemyList(const RomFile& file, Offset tableOffset, EnemyList& list) {
     }
     std::array<std::uint8_t, EnemyList::BlockSize> block{};
     file.ReadAt(tableOffset, block.data(), block.size());
-    for (std::size_t i = 0; i < list.slots.size(); ++i) {
+    for (std::size_t i = 0; i < list.entries.size(); ++i) {
         const std::uint8_t* entry = &block[EnemyList::EntrySize * i];
-        list.slots[i] = EnemyEntry{entry[0], entry[1], entry[2]};
+        list.entries[i] = EnemyEntry{entry[0], entry[1], entry[2]};
     }
     list.EnemyCount = EnemyList::SlotCount - 1;
-    for (std::size_t i = 0; i < list.slots.size(); ++i) {
-        if (list.slots[i].IsTerminator()) {
+    for (std::size_t i = 0; i < list.entries.size(); ++i) {
+        if (list.entries[i].IsTerminator()) {
             list.EnemyCount = static_cast<std::uint8_t>(i);
             break;
         }
@@ -30,7 +30,7 @@ void WriteEnemyList(RomFile& file, Offset tableOffset, const EnemyList& list) {
     Bytes image;
     image.reserve(list.ListImageSize());
     for (int i = 0; i <= list.EnemyCount; ++i) {
-        const EnemyEntry& entry = list.slots[static_cast<std::size_t>(i)];
+        const EnemyEntry& entry = list.entries[static_cast<std::size_t>(i)];
         image.insert(image.end(), {entry.x, entry.y, entry.enemy});
     }
     file.WriteAt(tableOffset, image);

@@ -21,17 +21,17 @@ struct EnemyEntry {
     }
 };
 
-// The enemy editor's copy of a list: 256 slots read as one 768-byte block, and the index of
+// The enemy editor's copy of a list: 256 entries read as one 768-byte block, and the index of
 // the slot that ends the list (the first terminator, or 255 when there is none).
 struct EnemyList {
     static constexpr int SlotCount = 256;
     static constexpr std::size_t EntrySize = 3;
     static constexpr std::size_t BlockSize = SlotCount * EntrySize;
 
-    std::array<EnemyEntry, SlotCount> slots{};
+    std::array<EnemyEntry, SlotCount> entries{};
     std::uint8_t EnemyCount = 0;
 
-    // Bytes of slots 0 to EnemyCount inclusive: what a save writes back.
+    // Bytes of entries 0 to EnemyCount inclusive: what a save writes back.
     std::size_t ListImageSize() const { return EntrySize * (EnemyCount + 1u); }
 };
 
@@ -40,7 +40,7 @@ struct EnemyList {
 // tableOffset must not be negative: callers refuse such an offset before reading.
 void ReadEnemyList(const RomFile& file, Offset tableOffset, EnemyList& list);
 
-// Writes slots 0 to EnemyCount at tableOffset, slot i at tableOffset + 3i, through the
+// Writes entries 0 to EnemyCount at tableOffset, slot i at tableOffset + 3i, through the
 // file's one write path (which refuses to write past the end of the file).
 void WriteEnemyList(RomFile& file, Offset tableOffset, const EnemyList& list);
 

@@ -13,8 +13,9 @@ bool HoldsGameTitle(const RomFile& file) {
     }
     std::array<std::uint8_t, GameTitleLength> bytes{};
     file.ReadAt(GameTitleOffset, bytes.data(), bytes.size());
-    return std::equal(bytes.begin(), bytes.end(), GameTitle,
-                      [](std::uint8_t byte, char c) { return byte == static_cast<std::uint8_t>(c); });
+    return std::equal(bytes.begin(), bytes.end(), GameTitle, [](std::uint8_t byte, char c) {
+        return byte == static_cast<std::uint8_t>(c);
+    });
 }
 
 bool CheckGameTitle(const std::string& path) {

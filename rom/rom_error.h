@@ -8,14 +8,14 @@ namespace vorn {
 // A failure of a command on the ROM file: what was attempted, on which path, and why.
 // The windows show what() to the user as it stands, so it is written in plain words.
 class RomError : public std::runtime_error {
-public:
+  public:
     RomError(std::string action, std::string path, std::string reason);
 
     const std::string& action() const { return action_; }
     const std::string& path() const { return path_; }
     const std::string& reason() const { return reason_; }
 
-private:
+  private:
     std::string action_;
     std::string path_;
     std::string reason_;

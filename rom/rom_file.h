@@ -23,7 +23,7 @@ constexpr std::uint32_t RomBase = 0x08000000;
 // then it is written, flushed and synced to disk before WriteAt returns. Every failure is a
 // RomError naming the path and the operating system's reason.
 class RomFile {
-public:
+  public:
     // Opens for reading and writing; a missing file is created empty. A file that may be
     // read but not written is opened for reading only: reads work, writes are refused.
     static RomFile Open(const std::string& path);
@@ -51,7 +51,7 @@ public:
     const std::string& Path() const { return path_; }
     std::int64_t Size() const;
 
-private:
+  private:
     RomFile(int fd, std::string path, std::string write_refusal);
     void RequireOpen(const char* action) const;
     void WriteAll(std::int64_t offset, const std::uint8_t* data, std::size_t count);

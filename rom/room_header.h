@@ -11,7 +11,7 @@ namespace vorn {
 // window does not show (0x18-0x1B, 0x1E-0x1F, 0x26-0x27, 0x30-0x34, 0x37-0x38) is carried
 // through a save unchanged. Multi-byte fields are little-endian.
 class RoomHeader {
-public:
+  public:
     static constexpr std::size_t Size = 60;
     std::array<std::uint8_t, Size> bytes{};
 
@@ -62,7 +62,7 @@ public:
     friend bool operator==(const RoomHeader& a, const RoomHeader& b) { return a.bytes == b.bytes; }
     friend bool operator!=(const RoomHeader& a, const RoomHeader& b) { return !(a == b); }
 
-private:
+  private:
     std::uint8_t U8(std::size_t at) const { return bytes[at]; }
     std::uint16_t U16(std::size_t at) const;
     std::uint32_t U32(std::size_t at) const;

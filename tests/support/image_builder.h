@@ -26,7 +26,7 @@ constexpr std::size_t RoomAt(int room) {
 }
 
 class ImageBuilder {
-public:
+  public:
     // An image of `size` bytes, every byte `fill`, without the game title.
     explicit ImageBuilder(std::size_t size = 4 * MiB, std::uint8_t fill = 0);
 
@@ -56,7 +56,7 @@ public:
     // Writes the image to `path` (replacing any file there) and returns the path.
     std::string WriteTo(const std::string& path) const;
 
-private:
+  private:
     ByteVector bytes_;
 };
 

@@ -18,8 +18,8 @@ bool RegisterTestClass(const char* name, TestFactory factory);
 
 }  // namespace vorn::test
 
-#define VORN_TEST_CLASS(Class)                                                          \
-    namespace {                                                                         \
-    const bool registered_##Class =                                                     \
+#define VORN_TEST_CLASS(Class)                                                             \
+    namespace {                                                                            \
+    const bool registered_##Class =                                                        \
         ::vorn::test::RegisterTestClass(#Class, [] { return std::make_unique<Class>(); }); \
     }

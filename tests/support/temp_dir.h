@@ -8,7 +8,7 @@ namespace vorn::test {
 // object goes away. Readable by every user, so a child process that has dropped root's
 // privileges can reach the files in it.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -18,7 +18,7 @@ public:
     // Path of a file named `name` inside the folder (the file is not created).
     std::string File(const std::string& name) const;
 
-private:
+  private:
     std::string path_;
 };
 

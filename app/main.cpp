@@ -1,0 +1,21 @@
+#include <QApplication>
+#include <QStyleFactory>
+
+#include "ui/main/form1.h"
+#include "ui/toolkit/qt_desktop.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(vorn::ui::ApplicationTitle));
+    QApplication::setDesktopFileName(QStringLiteral("vorn-header-editor"));
+    // One look everywhere, so that the fixed layout of the windows holds on every desktop.
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+
+    vorn::toolkit::QtDesktop desktop(vorn::ui::ApplicationTitle);
+    vorn::ui::Form1 form1(desktop);
+    // Closing the main window ends the program, with the other windows.
+    form1.CloseBox = [] { QApplication::quit(); };
+    form1.Load();
+    form1.Show();
+    return QApplication::exec();
+}

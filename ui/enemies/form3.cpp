@@ -1,0 +1,150 @@
+#include "ui/enemies/form3.h"
+
+#include "rom/hex.h"
+#include "ui/toolkit/desktop.h"
+#include "ui/toolkit/rom_command.h"
+
+namespace vorn::ui {
+
+namespace {
+constexpr int kValues = 256;  // every drop-down holds 0 to FF, so a position is its value
+}  // namespace
+
+Form3::Form3(toolkit::Desktop& desktop, Opener opener)
+    : Window("EnemyEditor", 220, 148),
+      lstEnemies(*this, "lstEnemies", {0, 16, 65, 121}),
+      Label4(*this, "Label4", {72, 16, 57, 65}, "Must click save when you finish editing an enemy",
+             toolkit::Label::Wrap::Words),
+      Label1(*this, "Label1", {144, 40, 25, 17}, "X:"),
+      cboX(*this, "cboX", {160, 40, 49, 21}),
+      Label2(*this, "Label2", {144, 64, 25, 17}, "Y:"),
+      cboY(*this, "cboY", {160, 64, 49, 21}),
+      Label3(*this, "Label3", {120, 88, 41, 17}, "Enemy:"),
+      cboEnemy(*this, "cboEnemy", {160, 88, 49, 21}),
+      cmdRepoint(*this, "cmdRepoint", {72, 112, 57, 25}, "Repoint"),
+      cmdSave(*this, "cmdSave", {152, 112, 57, 25}, "Save"),
+      desktop_(desktop),
+      opener_(opener) {
+    cmdRepoint.SetEnabled(false);  // repointing a list is not offered
+    lstEnemies.Click = [this] { lstEnemies_Click(); };
+    cboX.Change = [this] { cboX_Change(); };
+    cboY.Change = [this] { cboY_Change(); };
+    cboEnemy.Change = [this] { cboEnemy_Change(); };
+    cmdSave.Click = [this] { cmdSave_Click(); };
+    SetTabOrder({&cboX, &cboEnemy, &cboY, &cmdSave, &cmdRepoint, &lstEnemies});
+}
+
+void Form3::Form_Load() {
+    for (int i = 0; i < kValues; ++i) {
+        const std::string text = FormatHex(i);
+        cboEnemy.SetItem(i, text);
+        cboX.SetItem(i, text);
+        cboY.SetItem(i, text);
+    }
+    RomPath = opener_.pathTag.Tag;
+    cboEnemy.SetListIndex(0);
+    cboX.SetListIndex(0);
+    cboY.SetListIndex(0);
+
+    const std::string offsetText = opener_.offsetText.Text();
+    const std::optional<Offset> offset = ParseHexStrict(offsetText);
+    if (!offset) {
+        desktop_.ShowMessage("Enemy Table 1 \"" + offsetText +
+                             "\" is not a ROM offset (a hexadecimal number of at most eight "
+                             "digits), so there is no enemy list to edit.");
+    } else if (*offset < 0) {
+        TableOffset = *offset;
+        desktop_.ShowMessage("Enemy Table 1 is " + FormatHex(*offset) +
+                             ": the room's first enemy table does not point into the ROM, so "
+                             "there is no enemy list to edit.");
+    } else if (RomPath.empty()) {
+        TableOffset = *offset;
+        desktop_.ShowMessage(
+            "No ROM has been opened, so there is no enemy list to edit. Open one with File > "
+            "Open first.");
+    } else {
+        TableOffset = *offset;
+        ReadList();
+    }
+    lstEnemies_Click();
+}
+
+void Form3::ReadList() {
+    toolkit::RunRomCommand(desktop_, RomPath, [this](RomFile& file) {
+        ReadEnemyList(file, TableOffset, EnemyList);
+        hasList_ = true;
+        desktop_.ShowMessage(FormatHex(TableOffset));
+        for (int i = 0; i <= EnemyList.EnemyCount; ++i) {
+            lstEnemies.AddItem(FormatHex(i));
+        }
+        lstEnemies.SetListIndex(0);
+    });
+}
+
+void Form3::lstEnemies_Click() {
+    if (lstEnemies.ListIndex() == EnemyList.EnemyCount) {
+        // The list's end is not an enemy: refuse it and go to the last enemy, whose own
+        // Click runs to its end first. A list without enemies is left with none selected.
+        desktop_.ShowMessage("I refuse to edit this.");
+        lstEnemies.SetListIndex(EnemyList.EnemyCount - 1);
+    }
+    // The selection is read again at every step: the refusal above may have moved it.
+    if (lstEnemies.ListIndex() < 0) {
+        return;
+    }
+    cboX.SetListIndex(EnemyList.entries[static_cast<std::size_t>(lstEnemies.ListIndex())].x);
+    cboY.SetListIndex(EnemyList.entries[static_cast<std::size_t>(lstEnemies.ListIndex())].y);
+    cboEnemy.SetListIndex(
+        EnemyList.entries[static_cast<std::size_t>(lstEnemies.ListIndex())].enemy);
+}
+
+void Form3::cboX_Change() {
+    StoreTyped(cboX, &EnemyEntry::x);
+}
+
+void Form3::cboY_Change() {
+    StoreTyped(cboY, &EnemyEntry::y);
+}
+
+void Form3::cboEnemy_Change() {
+    StoreTyped(cboEnemy, &EnemyEntry::enemy);
+}
+
+void Form3::StoreTyped(const toolkit::ComboBox& list, std::uint8_t EnemyEntry::*field) {
+    const int value = list.ListIndex();
+    const int slot = lstEnemies.ListIndex();
+    // Typed text that names no value stores nothing: the entry keeps its byte.
+    if (value < 0 || slot < 0 || slot >= EnemyList.EnemyCount) {
+        return;
+    }
+    EnemyList.entries[static_cast<std::size_t>(slot)].*field = static_cast<std::uint8_t>(value);
+}
+
+void Form3::cmdSave_Click() {
+    if (!hasList_) {
+        desktop_.ShowMessage("There is no enemy list to save.");
+        return;
+    }
+    const int slot = lstEnemies.ListIndex();
+    if (slot < 0) {
+        desktop_.ShowMessage("No enemy is selected, so nothing was saved.");
+        return;
+    }
+    toolkit::RunRomCommand(desktop_, RomPath, [&](RomFile& file) {
+        // What the drop-downs show is what is saved; a drop-down whose typed text names no
+        // value keeps the entry's byte.
+        EnemyEntry& entry = EnemyList.entries[static_cast<std::size_t>(slot)];
+        if (cboX.ListIndex() >= 0) {
+            entry.x = static_cast<std::uint8_t>(cboX.ListIndex());
+        }
+        if (cboY.ListIndex() >= 0) {
+            entry.y = static_cast<std::uint8_t>(cboY.ListIndex());
+        }
+        if (cboEnemy.ListIndex() >= 0) {
+            entry.enemy = static_cast<std::uint8_t>(cboEnemy.ListIndex());
+        }
+        WriteEnemyList(file, TableOffset, EnemyList);
+    });
+}
+
+}  // namespace vorn::ui

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "rom/enemy_list.h"
+#include "ui/toolkit/button.h"
+#include "ui/toolkit/combo_box.h"
+#include "ui/toolkit/label.h"
+#include "ui/toolkit/list_box.h"
+#include "ui/toolkit/text_box.h"
+#include "ui/toolkit/window.h"
+
+namespace vorn::toolkit {
+class Desktop;
+}
+
+namespace vorn::ui {
+
+// The enemy editor: one room's enemy list, read when the editor is loaded and edited in
+// memory until "Save" writes it back where it was read.
+class Form3 : public toolkit::Window {
+  public:
+    // Where a loading editor takes its file and offset from: the control whose tag carries
+    // the ROM path (the main window's "Load" button) and the text box that shows the list's
+    // offset (the main window's txtEnTable1).
+    struct Opener {
+        const toolkit::Control& pathTag;
+        const toolkit::TextBox& offsetText;
+    };
+
+    Form3(toolkit::Desktop& desktop, Opener opener);
+
+    // The editor's own copy, kept while it is loaded, whatever the main window does.
+    std::string RomPath;
+    Offset TableOffset = 0;
+    vorn::EnemyList EnemyList;
+
+    toolkit::ListBox lstEnemies;
+    toolkit::Label Label4;
+    toolkit::Label Label1;
+    toolkit::ComboBox cboX;
+    toolkit::Label Label2;
+    toolkit::ComboBox cboY;
+    toolkit::Label Label3;
+    toolkit::ComboBox cboEnemy;
+    toolkit::Button cmdRepoint;
+    toolkit::Button cmdSave;
+
+    void lstEnemies_Click();
+    void cboX_Change();
+    void cboY_Change();
+    void cboEnemy_Change();
+    void cmdSave_Click();
+
+    // Whether the load read a list (false after a load that had no file or no offset).
+    bool HasList() const { return hasList_; }
+
+  protected:
+    void Form_Load() override;
+
+  private:
+    // Reads the list at TableOffset, shows the offset, lists the entries, selects entry 0.
+    void ReadList();
+    // Stores the typed value of a drop-down in the selected entry, if it names a value.
+    void StoreTyped(const toolkit::ComboBox& list, std::uint8_t EnemyEntry::*field);
+
+    toolkit::Desktop& desktop_;
+    Opener opener_;
+    bool hasList_ = false;
+};
+
+}  // namespace vorn::ui

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "ui/toolkit/control.h"
+
+class QComboBox;
+
+namespace vorn::toolkit {
+
+// An editable drop-down list: a one-line text field with a list below it.
+//
+// The position of the selected item is the value the windows read and write, so this
+// control keeps it as its own state rather than trusting the widget's current index:
+// - picking an item (mouse, arrow keys, wheel) selects it and raises Picked, not Change;
+// - typing raises Change; the typed text selects the item whose text it equals (ignoring
+//   case and surrounding blanks), or none; the typed text stays as typed;
+// - setting the selection from code raises nothing;
+// - Return never adds the typed text as an item and never rewrites it.
+class ComboBox : public Control {
+  public:
+    static constexpr int None = -1;
+    ComboBox(Container& parent, std::string name, Rect rect);
+
+    // Sets the item at `position`; a position equal to the item count appends one.
+    void SetItem(int position, const std::string& text);
+    int ListCount() const;
+    std::string ItemText(int position) const;
+
+    // Position of the selected item, or None.
+    int ListIndex() const { return listIndex_; }
+    // Selects the item at `position` and shows its text; None selects nothing and clears the
+    // text. Raises no event.
+    void SetListIndex(int position);
+    // Selects nothing and shows `text`: for a value that has no item of its own.
+    void ShowUnlisted(const std::string& text);
+
+    std::string Text() const;
+
+    // Raised when the user types into the text field.
+    std::function<void()> Change;
+    // Raised when the user picks an item from the list.
+    std::function<void()> Picked;
+
+  private:
+    void OnTyped(const QString& text);
+    void OnPicked(int position);
+    // Moves the widget's own current index along without touching the text being typed.
+    void FollowSelection(int position);
+
+    QComboBox* combo_;
+    int listIndex_ = None;
+};
+
+}  // namespace vorn::toolkit

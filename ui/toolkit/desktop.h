@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+namespace vorn::toolkit {
+
+// What the windows need of the desktop beyond their own controls: a modal message box and
+// the common Open dialog. The application installs the real one; tests install a scripted
+// one, so that no test ever waits for a person.
+class Desktop {
+  public:
+    virtual ~Desktop() = default;
+
+    // A modal message box with the text, one OK button, no icon and the application's title
+    // as caption. Returns when the user has closed it.
+    virtual void ShowMessage(const std::string& text) = 0;
+
+    // The modal Open dialog. `filter` is a description, a vertical bar and a pattern, as in
+    // "GBA roms| *.GBA"; `start` is the file name of the previous use (may be empty).
+    // Returns the chosen full path, or an empty text when the user cancels.
+    virtual std::string AskOpenFile(const std::string& title, const std::string& filter,
+                                    const std::string& start) = 0;
+};
+
+}  // namespace vorn::toolkit

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+#include "ui/toolkit/control.h"
+
+class QLabel;
+
+namespace vorn::toolkit {
+
+// A caption. A wrapping label breaks its caption over several lines within its width;
+// a one-line label may take the free room to its right when its caption needs it.
+class Label : public Control {
+  public:
+    enum class Wrap { None, Words };
+    Label(Container& parent, std::string name, Rect rect, const std::string& caption,
+          Wrap wrap = Wrap::None);
+
+    std::string Caption() const;
+    void SetCaption(const std::string& caption);
+
+    bool CaptionFits(const QFont& font) const override;
+    void ArrangeCaption(const QFont& font) override;
+    bool IsOpaque() const override { return false; }
+
+  private:
+    int WidthFor(const QFont& font) const;
+    QLabel* label_;
+    Wrap wrap_;
+};
+
+}  // namespace vorn::toolkit

@@ -1,0 +1,31 @@
+#include "ui/toolkit/menu.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "ui/toolkit/control.h"
+#include "ui/toolkit/window.h"
+
+namespace vorn::toolkit {
+
+Menu::Menu(Window& window, std::string name, const std::string& caption)
+    : name_(std::move(name)), menu_(window.MenuBar()->addMenu(QString::fromStdString(caption))) {
+    menu_->setObjectName(QString::fromStdString(name_));
+}
+
+MenuItem::MenuItem(Menu& menu, std::string name, const std::string& caption)
+    : name_(std::move(name)), action_(menu.Widget()->addAction(QString::fromStdString(caption))) {
+    action_->setObjectName(QString::fromStdString(name_));
+    QObject::connect(action_, &QAction::triggered, action_, [this] { Raise(Click); });
+}
+
+MenuItem::~MenuItem() {
+    QObject::disconnect(action_, &QAction::triggered, nullptr, nullptr);
+}
+
+void MenuItem::Choose() {
+    action_->trigger();
+}
+
+}  // namespace vorn::toolkit

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+namespace vorn::toolkit {
+
+class Desktop;
+
+// The common Open dialog as an object a window owns for its whole life: a title, a filter
+// ("description|pattern"), and the file name of its last use.
+class OpenDialog {
+  public:
+    explicit OpenDialog(Desktop& desktop) : desktop_(desktop) {}
+
+    std::string DialogTitle;
+    std::string Filter;
+    // The chosen full path after ShowOpen, or empty when the user cancelled.
+    std::string FileName;
+
+    // Shows the dialog modally and waits for the user.
+    void ShowOpen();
+
+  private:
+    Desktop& desktop_;
+    std::string lastChoice_;
+};
+
+// Turns a filter in the "description|pattern" form ("GBA roms| *.GBA") into Qt's form,
+// listing each pattern in its own, upper and lower case so that a dialog that matches case
+// (GTK's does) still lists game.gba: "GBA roms (*.GBA *.gba)".
+std::string QtFileFilter(const std::string& filter);
+
+}  // namespace vorn::toolkit

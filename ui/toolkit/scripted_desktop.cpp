@@ -1,0 +1,23 @@
+#include "ui/toolkit/scripted_desktop.h"
+
+namespace vorn::toolkit {
+
+void ScriptedDesktop::ShowMessage(const std::string& text) {
+    Messages.push_back(text);
+    if (WhileMessageShown) {
+        WhileMessageShown(text);
+    }
+}
+
+std::string ScriptedDesktop::AskOpenFile(const std::string& title, const std::string& filter,
+                                         const std::string&) {
+    OpenRequests.push_back({title, filter});
+    if (OpenAnswers.empty()) {
+        return std::string();
+    }
+    std::string answer = OpenAnswers.front();
+    OpenAnswers.pop_front();
+    return answer;
+}
+
+}  // namespace vorn::toolkit

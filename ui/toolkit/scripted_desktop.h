@@ -1,0 +1,34 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/toolkit/desktop.h"
+
+namespace vorn::toolkit {
+
+// A desktop for tests and benchmarks: message boxes are recorded and closed at once, and
+// the Open dialog answers from a queue (an empty queue answers as a cancel).
+class ScriptedDesktop : public Desktop {
+  public:
+    struct OpenRequest {
+        std::string title;
+        std::string filter;
+    };
+
+    void ShowMessage(const std::string& text) override;
+    std::string AskOpenFile(const std::string& title, const std::string& filter,
+                            const std::string& start) override;
+
+    // Every message shown, in order.
+    std::vector<std::string> Messages;
+    // Answers for the Open dialog, used in order; "" is a cancel.
+    std::deque<std::string> OpenAnswers;
+    std::vector<OpenRequest> OpenRequests;
+    // Runs while a message box is "up", before it is closed.
+    std::function<void(const std::string&)> WhileMessageShown;
+};
+
+}  // namespace vorn::toolkit

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+#include "ui/toolkit/control.h"
+
+class QLineEdit;
+
+namespace vorn::toolkit {
+
+// A one-line text box. With a maximum length the user cannot type beyond it, and a longer
+// text set from code is cut to that length.
+class TextBox : public Control {
+  public:
+    static constexpr int NoLimit = 0;
+    TextBox(Container& parent, std::string name, Rect rect, const std::string& text,
+            int maxLength = NoLimit);
+
+    std::string Text() const;
+    void SetText(const std::string& text);
+    int MaxLength() const { return maxLength_; }
+
+  private:
+    QLineEdit* edit_;
+    int maxLength_;
+};
+
+}  // namespace vorn::toolkit

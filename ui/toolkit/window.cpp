@@ -1,0 +1,171 @@
+#include "ui/toolkit/window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFont>
+#include <QMenuBar>
+
+#include <algorithm>
+
+#include "ui/toolkit/form_widget.h"
+
+namespace vorn::toolkit {
+
+void FormWidget::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    inCloseEvent_ = true;
+    const QPointer<FormWidget> self(this);
+    if (onCloseBox) {
+        // The handler may unload the window; this widget then goes once the event is done.
+        std::function<void()> handler = onCloseBox;
+        handler();
+    } else {
+        hide();
+    }
+    if (self) {
+        inCloseEvent_ = false;
+    }
+}
+
+Window::Window(std::string caption, int clientWidth, int clientHeight)
+    : top_(new FormWidget),
+      client_(new QWidget(top_)),
+      clientWidth_(clientWidth),
+      clientHeight_(clientHeight) {
+    top_->setWindowTitle(QString::fromStdString(caption));
+    top_->setAttribute(Qt::WA_DeleteOnClose, false);
+    top_->onCloseBox = [this] {
+        if (CloseBox) {
+            CloseBox();
+        } else {
+            Hide();
+        }
+    };
+    PlaceClientArea();
+}
+
+Window::~Window() {
+    if (!top_) {
+        return;
+    }
+    top_->onCloseBox = nullptr;
+    top_->hide();
+    if (top_->InCloseEvent()) {
+        top_->deleteLater();  // still inside its own close event
+    } else {
+        delete top_.data();
+    }
+}
+
+void Window::PlaceClientArea() {
+    const int menuHeight = menuBar_ != nullptr ? menuBar_->sizeHint().height() : 0;
+    if (menuBar_ != nullptr) {
+        menuBar_->setGeometry(0, 0, clientWidth_, menuHeight);
+    }
+    client_->setGeometry(0, menuHeight, clientWidth_, clientHeight_);
+    top_->setFixedSize(clientWidth_, menuHeight + clientHeight_);
+}
+
+QMenuBar* Window::MenuBar() {
+    if (menuBar_ == nullptr) {
+        menuBar_ = new QMenuBar(top_);
+        menuBar_->setNativeMenuBar(false);
+        PlaceClientArea();
+    }
+    return menuBar_;
+}
+
+void Window::Register(Control* control) {
+    controls_.push_back(control);
+}
+
+void Window::Unregister(Control* control) {
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+    tabOrder_.erase(std::remove(tabOrder_.begin(), tabOrder_.end(), control), tabOrder_.end());
+}
+
+void Window::SetTabOrder(const std::vector<Control*>& order) {
+    tabOrder_ = order;
+    for (Control* control : controls_) {
+        const bool inOrder = std::find(order.begin(), order.end(), control) != order.end();
+        if (!inOrder) {
+            control->Widget()->setFocusPolicy(Qt::NoFocus);
+        }
+    }
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        QWidget::setTabOrder(order[i - 1]->Widget(), order[i]->Widget());
+    }
+}
+
+void Window::Load() {
+    if (loaded_) {
+        return;
+    }
+    loaded_ = true;
+    FitCaptions();
+    Form_Load();
+}
+
+void Window::Show() {
+    Load();
+    top_->show();
+    top_->raise();
+    top_->activateWindow();
+    if (!everShown_) {
+        everShown_ = true;
+        for (Control* control : tabOrder_) {
+            if (control->Enabled()) {
+                control->SetFocus();
+                break;
+            }
+        }
+    }
+}
+
+void Window::Hide() {
+    top_->hide();
+}
+
+void Window::PlaceBeside(const Window& other) {
+    constexpr int kGap = 8;
+    const QRect beside = other.top_->frameGeometry();
+    top_->move(beside.right() + kGap, beside.top());
+}
+
+void Window::Close() {
+    top_->close();
+}
+
+bool Window::IsVisible() const {
+    return top_->isVisible();
+}
+
+std::string Window::Caption() const {
+    return top_->windowTitle().toStdString();
+}
+
+// Chooses the largest font, from a comfortable size down, in which every caption of the
+// window fits where the layout puts it; the positions and sizes themselves never change.
+void Window::FitCaptions() {
+    QFont font = QApplication::font();
+    constexpr double kLargest = 9.0;
+    constexpr double kSmallest = 6.0;
+    constexpr double kStep = 0.25;
+    for (double size = kLargest; size >= kSmallest; size -= kStep) {
+        font.setPointSizeF(size);
+        const bool fits = std::all_of(controls_.begin(), controls_.end(),
+                                      [&font](const Control* c) { return c->CaptionFits(font); });
+        if (fits) {
+            break;
+        }
+    }
+    // Every widget gets the font itself: a frame's style sheet stops it from passing down.
+    top_->setFont(font);
+    for (Control* control : controls_) {
+        control->Widget()->setFont(font);
+        control->ArrangeCaption(font);
+    }
+    PlaceClientArea();  // the menu bar's height follows the font
+}
+
+}  // namespace vorn::toolkit
