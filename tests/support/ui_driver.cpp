@@ -1,0 +1,92 @@
+#include "tests/support/ui_driver.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+#include "ui/toolkit/button.h"
+#include "ui/toolkit/combo_box.h"
+#include "ui/toolkit/list_box.h"
+#include "ui/toolkit/text_box.h"
+
+namespace vorn::test {
+
+namespace {
+
+QComboBox* ComboOf(toolkit::ComboBox& combo) {
+    return qobject_cast<QComboBox*>(combo.Widget());
+}
+
+void TypeIntoEdit(QLineEdit* edit, const std::string& text, bool replace) {
+    edit->setFocus();
+    if (replace) {
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        if (text.empty()) {
+            QTest::keyClick(edit, Qt::Key_Delete);
+        }
+    } else {
+        QTest::keyClick(edit, Qt::Key_End);
+    }
+    QTest::keyClicks(edit, QString::fromStdString(text));
+}
+
+}  // namespace
+
+void TypeInto(toolkit::ComboBox& combo, const std::string& text) {
+    TypeIntoEdit(ComboOf(combo)->lineEdit(), text, true);
+}
+
+void TypeInto(toolkit::TextBox& box, const std::string& text) {
+    TypeIntoEdit(qobject_cast<QLineEdit*>(box.Widget()), text, true);
+}
+
+void AppendTo(toolkit::TextBox& box, const std::string& text) {
+    TypeIntoEdit(qobject_cast<QLineEdit*>(box.Widget()), text, false);
+}
+
+void PickWithMouse(toolkit::ComboBox& combo, int position) {
+    QComboBox* widget = ComboOf(combo);
+    widget->showPopup();
+    QAbstractItemView* view = widget->view();
+    const QModelIndex index = view->model()->index(position, 0);
+    view->scrollTo(index);
+    const QPoint centre = view->visualRect(index).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
+    if (widget->view()->isVisible()) {
+        widget->hidePopup();
+    }
+}
+
+void PressDown(toolkit::ComboBox& combo) {
+    QTest::keyClick(ComboOf(combo), Qt::Key_Down);
+}
+
+void PressUp(toolkit::ComboBox& combo) {
+    QTest::keyClick(ComboOf(combo), Qt::Key_Up);
+}
+
+void ClickItem(toolkit::ListBox& list, int position) {
+    auto* widget = qobject_cast<QListWidget*>(list.Widget());
+    QListWidgetItem* item = widget->item(position);
+    widget->scrollToItem(item);
+    const QPoint centre = widget->visualItemRect(item).center();
+    QTest::mouseClick(widget->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
+}
+
+void PressKey(toolkit::ListBox& list, int key) {
+    QTest::keyClick(list.Widget(), static_cast<Qt::Key>(key));
+}
+
+void Click(toolkit::Button& button) {
+    QTest::mouseClick(button.Widget(), Qt::LeftButton);
+}
+
+void FlushUnloadedWindows() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+}  // namespace vorn::test
