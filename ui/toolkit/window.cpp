@@ -144,14 +144,20 @@ std::string Window::Caption() const {
     return top_->windowTitle().toStdString();
 }
 
+// The size the first window chose: later windows take no larger one, so that the whole
+// program reads in one size.
+namespace {
+double g_programFontSize = 0.0;
+}  // namespace
+
 // Chooses the largest font, from a comfortable size down, in which every caption of the
 // window fits where the layout puts it; the positions and sizes themselves never change.
 void Window::FitCaptions() {
     QFont font = QApplication::font();
-    constexpr double kLargest = 9.0;
     constexpr double kSmallest = 6.0;
     constexpr double kStep = 0.25;
-    for (double size = kLargest; size >= kSmallest; size -= kStep) {
+    const double largest = g_programFontSize > 0.0 ? g_programFontSize : 9.0;
+    for (double size = largest; size >= kSmallest; size -= kStep) {
         font.setPointSizeF(size);
         const bool fits = std::all_of(controls_.begin(), controls_.end(),
                                       [&font](const Control* c) { return c->CaptionFits(font); });
@@ -159,7 +165,10 @@ void Window::FitCaptions() {
             break;
         }
     }
-    // Every widget gets the font itself: a frame's style sheet stops it from passing down.
+    if (g_programFontSize <= 0.0) {
+        g_programFontSize = font.pointSizeF();
+    }
+    // Every widget gets the font itself, so that nothing depends on it being passed down.
     top_->setFont(font);
     for (Control* control : controls_) {
         control->Widget()->setFont(font);
