@@ -47,11 +47,11 @@ std::string Range(std::int64_t offset, std::size_t count) {
 
 }  // namespace
 
-RomFile RomFile::Open(const std::string& path) {
+RomFile RomFile::Open(const std::string& path, IfMissing ifMissing) {
     if (path.empty()) {
         throw RomError("open", path, "No file name was given");
     }
-    const int fd = OpenFile(path, O_RDWR | O_CREAT);
+    const int fd = OpenFile(path, ifMissing == IfMissing::Create ? O_RDWR | O_CREAT : O_RDWR);
     if (fd >= 0) {
         RequireRegularFile(fd, path);
         return RomFile(fd, path, std::string());

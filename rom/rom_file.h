@@ -24,9 +24,14 @@ constexpr std::uint32_t RomBase = 0x08000000;
 // RomError naming the path and the operating system's reason.
 class RomFile {
   public:
-    // Opens for reading and writing; a missing file is created empty. A file that may be
-    // read but not written is opened for reading only: reads work, writes are refused.
-    static RomFile Open(const std::string& path);
+    // What Open does when there is no file at the path.
+    enum class IfMissing { Create, Fail };
+
+    // Opens for reading and writing; a missing file is created empty, or, with
+    // IfMissing::Fail, reported as an error (a ROM that vanished between two commands is not
+    // silently replaced by an empty file). A file that may be read but not written is opened
+    // for reading only: reads work, writes are refused.
+    static RomFile Open(const std::string& path, IfMissing ifMissing = IfMissing::Create);
 
     RomFile(RomFile&& other) noexcept;
     RomFile& operator=(RomFile&& other) noexcept;

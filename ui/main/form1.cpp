@@ -167,7 +167,9 @@ void Form1::mnuOpen_Click() {
     } else {
         desktop_.ShowMessage("Sorry invalid ROM.");
     }
-    cmdGetTs_Click();
+    // The Load command, as a press of "Load" runs it; the message above has already said
+    // whether the file is an image of the game.
+    LoadSelectedRoom(false);
 }
 
 std::optional<int> Form1::SelectedRoom(const char* refusedCommand) {
@@ -182,12 +184,20 @@ std::optional<int> Form1::SelectedRoom(const char* refusedCommand) {
 }
 
 void Form1::cmdGetTs_Click() {
+    LoadSelectedRoom(true);
+}
+
+void Form1::LoadSelectedRoom(bool tellAboutOddFiles) {
     const std::optional<int> room = SelectedRoom("loaded");
     if (!room) {
         return;
     }
-    toolkit::RunRomCommand(desktop_, RomPath, [&](RomFile& file) {
+    std::string note;
+    const bool loaded = toolkit::RunRomCommand(desktop_, RomPath, [&](RomFile& file) {
         CurrentHeader = ReadRoomHeader(file, *room);
+        if (tellAboutOddFiles) {
+            note = OddFileNote(file, *room);
+        }
 
         ShowLayer(CurrentHeader.bg0Props() != 0, chkBG0, txtForeground);
         ShowLayer(CurrentHeader.bg1Props() != 0, chkBG1, txtTileData);
@@ -220,6 +230,25 @@ void Form1::cmdGetTs_Click() {
         ShowMusic(CurrentHeader.music());
         cboBehavior.SetListIndex(CurrentHeader.behavior());
     });
+    if (loaded && !note.empty()) {
+        desktop_.ShowMessage(note);
+    }
+}
+
+// A file that changed since it was opened (replaced, cut short) still loads, but the user
+// should know that what the window shows did not come from a whole image of the game.
+std::string Form1::OddFileNote(const RomFile& file, int room) {
+    if (!HoldsGameTitle(file)) {
+        return Quoted(file.Path()) + " is not an image of the supported game. Room " +
+               std::to_string(room) + " is shown as read, and Save will not write into it.";
+    }
+    const Offset end = RoomTable::RecordOffset(room) + static_cast<Offset>(RoomHeader::Size);
+    if (file.Size() < end) {
+        return Quoted(file.Path()) + " ends before the end of room " + std::to_string(room) +
+               "'s header (at " + FormatHex(RoomTable::RecordOffset(room)) +
+               "): the missing bytes are shown as zeros.";
+    }
+    return std::string();
 }
 
 void Form1::ShowLayer(bool set, toolkit::CheckBox& box, toolkit::TextBox& pointerText) {

@@ -130,6 +130,9 @@ class Form1 : public toolkit::Window {
         PointerFieldCount
     };
 
+    // The Load command; a press of "Load" also tells about a file that is not a whole image.
+    void LoadSelectedRoom(bool tellAboutOddFiles);
+    static std::string OddFileNote(const RomFile& file, int room);
     void ShowLayer(bool set, toolkit::CheckBox& box, toolkit::TextBox& pointerText);
     void ShowPointer(PointerField field, std::uint32_t value, const std::string& text);
     void ShowMusic(std::uint16_t music);

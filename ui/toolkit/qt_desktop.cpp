@@ -16,6 +16,8 @@ void QtDesktop::ShowMessage(const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(applicationTitle_),
                     QString::fromStdString(text), QMessageBox::Ok, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);  // a path may hold characters that look like markup
+    // The text can be selected and copied: a path in an error is worth pasting elsewhere.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box.exec();
 }
 

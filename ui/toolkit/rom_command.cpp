@@ -9,7 +9,9 @@ namespace vorn::toolkit {
 bool RunRomCommand(Desktop& desktop, const std::string& path,
                    const std::function<void(RomFile&)>& steps) {
     try {
-        RomFile file = RomFile::Open(path);
+        // The file was chosen with File > Open; if it has gone since, say so rather than
+        // make an empty file in its place.
+        RomFile file = RomFile::Open(path, RomFile::IfMissing::Fail);
         steps(file);
         file.Close();
         return true;
