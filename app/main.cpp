@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 #include <QStyleFactory>
 
 #include "ui/main/form1.h"
@@ -8,6 +9,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(vorn::ui::ApplicationTitle));
     QApplication::setDesktopFileName(QStringLiteral("vorn-header-editor"));
+    QIcon icon(QStringLiteral(":/icons/vorn-header-editor-48.png"));
+    icon.addFile(QStringLiteral(":/icons/vorn-header-editor-128.png"));
+    QApplication::setWindowIcon(icon);
     // One look everywhere, so that the fixed layout of the windows holds on every desktop.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
