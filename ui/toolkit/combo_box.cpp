@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMetaMethod>
 #include <QSignalBlocker>
 
 namespace vorn::toolkit {
@@ -42,6 +43,11 @@ ComboBox::ComboBox(Container& parent, std::string name, Rect rect)
     combo_->lineEdit()->installEventFilter(swallower);
     combo_->installEventFilter(swallower);
 
+    // Leaving the field would otherwise select the item whose text it shows and report it as
+    // picked, even for a value shown as unlisted.
+    QObject::disconnect(combo_->lineEdit(), QMetaMethod::fromSignal(&QLineEdit::editingFinished),
+                        combo_, QMetaMethod());
+
     Keep(QObject::connect(combo_->lineEdit(), &QLineEdit::textEdited,
                           [this](const QString& text) { OnTyped(text); }));
     Keep(QObject::connect(combo_, qOverload<int>(&QComboBox::activated),
@@ -52,10 +58,11 @@ void ComboBox::SetItem(int position, const std::string& text) {
     const QString item = QString::fromStdString(text);
     if (position == combo_->count()) {
         const QSignalBlocker quiet(combo_);
+        // Adding the first item makes it current in the widget and shows its text; the
+        // selection stays ours, and so does the text shown before.
+        const QString shown = combo_->lineEdit()->text();
         combo_->addItem(item);
-        // Adding the first item makes it current in the widget; the selection stays ours.
         if (listIndex_ == None) {
-            const QString shown = combo_->lineEdit()->text();
             combo_->setCurrentIndex(-1);
             combo_->setEditText(shown);
         }

@@ -1,5 +1,6 @@
 #include "ui/toolkit/label.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 
 #include <algorithm>
@@ -34,7 +35,12 @@ int Label::WidthFor(const QFont& font) const {
     if (wrap_ == Wrap::Words) {
         return own;
     }
-    return std::min(room, std::max(own, CaptionWidth(font, label_->text())));
+    return std::min(room, std::max(own, TextWidth(font)));
+}
+
+// A label has no access key: an "&" in its caption is shown, so it takes room like any letter.
+int Label::TextWidth(const QFont& font) const {
+    return QFontMetrics(font).horizontalAdvance(label_->text());
 }
 
 bool Label::CaptionFits(const QFont& font) const {
@@ -44,8 +50,7 @@ bool Label::CaptionFits(const QFont& font) const {
         const int height = WrappedCaptionHeight(font, label_->text(), width, &widest);
         return widest <= width && height <= Layout().height;
     }
-    return CaptionWidth(font, label_->text()) <= width &&
-           QFontMetrics(font).height() <= Layout().height;
+    return TextWidth(font) <= width && QFontMetrics(font).height() <= Layout().height;
 }
 
 void Label::ArrangeCaption(const QFont& font) {

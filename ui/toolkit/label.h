@@ -25,6 +25,7 @@ class Label : public Control {
 
   private:
     int WidthFor(const QFont& font) const;
+    int TextWidth(const QFont& font) const;
     QLabel* label_;
     Wrap wrap_;
 };

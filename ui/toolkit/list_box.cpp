@@ -7,8 +7,9 @@ namespace vorn::toolkit {
 
 namespace {
 
-// A list widget on which the user cannot clear the selection by Ctrl+clicking the selected
-// item: the windows always expect the item they selected to stay selected.
+// A list widget on which the user cannot clear the selection, neither by Ctrl+clicking the
+// selected item nor by clicking below the items: the windows always expect the item they
+// selected to stay selected.
 class SingleSelectionList : public QListWidget {
   public:
     SingleSelectionList() {
@@ -21,12 +22,30 @@ class SingleSelectionList : public QListWidget {
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override {
         const auto flags = QListWidget::selectionCommand(index, event);
-        if (flags.testFlag(QItemSelectionModel::Deselect) ||
+        if (!index.isValid() || flags.testFlag(QItemSelectionModel::Deselect) ||
             flags.testFlag(QItemSelectionModel::Toggle)) {
             return QItemSelectionModel::NoUpdate;
         }
         return flags;
     }
+
+    // An arrow key makes the next item current and selected in one step, then Qt selects that
+    // same item a second time. By then a Click handler may have selected another item; the
+    // second selection would take that back and raise Click again, so it is left out.
+    void keyPressEvent(QKeyEvent* event) override {
+        const bool outer = keyMoving_;
+        keyMoving_ = true;
+        QListWidget::keyPressEvent(event);
+        keyMoving_ = outer;
+    }
+    void setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command) override {
+        if (!keyMoving_) {
+            QListWidget::setSelection(rect, command);
+        }
+    }
+
+  private:
+    bool keyMoving_ = false;
 };
 
 }  // namespace

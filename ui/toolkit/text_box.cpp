@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 
+#include <limits>
+
 namespace vorn::toolkit {
 
 TextBox::TextBox(Container& parent, std::string name, Rect rect, const std::string& text,
@@ -9,9 +11,9 @@ TextBox::TextBox(Container& parent, std::string name, Rect rect, const std::stri
     : Control(parent, std::move(name), rect, new QLineEdit),
       edit_(static_cast<QLineEdit*>(Widget())),
       maxLength_(maxLength) {
-    if (maxLength != NoLimit) {
-        edit_->setMaxLength(maxLength);  // also cuts what setText is given
-    }
+    // Also cuts what setText is given. Without a limit of its own the widget would still cut
+    // at 32767 characters.
+    edit_->setMaxLength(maxLength != NoLimit ? maxLength : std::numeric_limits<int>::max());
     SetText(text);
 }
 

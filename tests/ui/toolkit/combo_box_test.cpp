@@ -1,0 +1,222 @@
+// The editable drop-down: the selected position is the control's own state, typing raises
+// Change and selects the item the text names, picking raises Picked, code raises nothing.
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QtTest>
+
+#include <memory>
+
+#include "rom/hex.h"
+#include "tests/support/qtest_main.h"
+#include "tests/support/ui_driver.h"
+#include "tests/ui/toolkit/on_screen.h"
+#include "ui/toolkit/combo_box.h"
+#include "ui/toolkit/text_box.h"
+#include "ui/toolkit/window.h"
+
+namespace vorn::test {
+
+namespace {
+
+constexpr int kValues = 256;
+
+// A drop-down as the windows use it, and a text box to move the focus to.
+class ComboWindow : public toolkit::Window {
+  public:
+    ComboWindow()
+        : Window("Combo", 160, 80),
+          combo(*this, "combo", {8, 8, 60, 21}),
+          after(*this, "after", {8, 40, 60, 19}, "") {
+        combo.Change = [this] { Record("Change"); };
+        combo.Picked = [this] { Record("Picked"); };
+        SetTabOrder({&combo, &after});
+    }
+
+    toolkit::ComboBox combo;
+    toolkit::TextBox after;
+    // Events in order; a run of the same event counts once (one per keystroke otherwise).
+    QStringList events;
+
+  private:
+    void Record(const QString& event) {
+        if (events.isEmpty() || events.last() != event) {
+            events.append(event);
+        }
+    }
+};
+
+void PressInField(ComboWindow& window, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    auto* widget = qobject_cast<QComboBox*>(window.combo.Widget());
+    widget->setFocus();
+    QWidget* target = QApplication::focusWidget();
+    QTest::keyClick(target != nullptr ? target : widget->lineEdit(), key, modifiers);
+}
+
+// One step of a row: "fill", "type TEXT", "set HEX", "unlisted TEXT", "item HEX TEXT",
+// "mouse HEX", "down", "up", "return", "enter", "tab".
+void Run(ComboWindow& window, const QString& step) {
+    const QString verb = step.section(' ', 0, 0);
+    const QString rest = step.mid(verb.size() + 1);
+    toolkit::ComboBox& combo = window.combo;
+    if (verb == "fill") {
+        for (int i = 0; i < kValues; ++i) {
+            combo.SetItem(i, FormatHex(i));
+        }
+    } else if (verb == "type") {
+        TypeInto(combo, rest.toStdString());
+    } else if (verb == "set") {
+        combo.SetListIndex(rest.toInt(nullptr, 16));
+    } else if (verb == "unlisted") {
+        combo.ShowUnlisted(rest.toStdString());
+    } else if (verb == "item") {
+        combo.SetItem(rest.section(' ', 0, 0).toInt(nullptr, 16),
+                      rest.section(' ', 1).toStdString());
+    } else if (verb == "mouse") {
+        PickWithMouse(combo, rest.toInt(nullptr, 16));
+    } else if (verb == "down") {
+        PressDown(combo);
+    } else if (verb == "up") {
+        PressUp(combo);
+    } else if (verb == "return") {
+        PressInField(window, Qt::Key_Return);
+    } else if (verb == "enter") {
+        PressInField(window, Qt::Key_Enter, Qt::KeypadModifier);
+    } else if (verb == "tab") {
+        PressInField(window, Qt::Key_Tab);
+        QVERIFY(window.after.HasFocus());
+    } else {
+        QFAIL(qPrintable("unknown step " + step));
+    }
+}
+
+}  // namespace
+
+class ComboBoxTest : public QObject {
+    Q_OBJECT
+
+  private:
+    // "setup>action", each a list of steps separated by ";". Every row starts from a list of
+    // the items 0 to FF.
+    static void Columns() {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("text");
+    }
+
+    // Runs the setup, forgets its events, runs the action and checks what it left.
+    static void Check(const QStringList& events) {
+        QFETCH(QString, steps);
+        QFETCH(int, index);
+        QFETCH(QString, text);
+        ComboWindow window;
+        QVERIFY(ShowActive(window));
+        for (const QString& step :
+             ("fill;" + steps.section('>', 0, 0)).split(';', Qt::SkipEmptyParts)) {
+            Run(window, step);
+        }
+        window.events.clear();
+        for (const QString& step : steps.section('>', 1).split(';')) {
+            Run(window, step);
+        }
+        QCOMPARE(window.combo.ListIndex(), index);
+        QCOMPARE(QString::fromStdString(window.combo.Text()), text);
+        QCOMPARE(window.events, events);
+        QCOMPARE(window.combo.ListCount(), kValues);
+    }
+
+  private slots:
+    void typing_data() {
+        Columns();
+        QTest::newRow("lower case names the item") << ">type 1f" << 0x1F << "1f";
+        QTest::newRow("blanks around are ignored") << ">type  1F " << 0x1F << " 1F ";
+        QTest::newRow("zero") << ">type 0" << 0 << "0";
+        QTest::newRow("prefix of longer items is not completed") << ">type 1" << 1 << "1";
+        QTest::newRow("leading zero names no item") << ">type 01" << -1 << "01";
+        QTest::newRow("no such item") << "set 5>type zz" << -1 << "zz";
+        QTest::newRow("longer than any item") << ">type 100" << -1 << "100";
+        QTest::newRow("cleared field") << "set 5>type " << -1 << "";
+    }
+    void typing() { Check({"Change"}); }
+
+    void picking_data() {
+        Columns();
+        QTest::newRow("mouse picks") << ">mouse 5" << 5 << "5";
+        QTest::newRow("mouse picks over typed text") << "type zz>mouse 3" << 3 << "3";
+        QTest::newRow("mouse picks the selected item again") << "set 3>mouse 3" << 3 << "3";
+        QTest::newRow("down from no selection") << ">down" << 0 << "0";
+        QTest::newRow("down steps on") << "set 4>down" << 5 << "5";
+        QTest::newRow("up steps back") << "set 4>up" << 3 << "3";
+        QTest::newRow("down goes on from the typed item") << "type 1f>down" << 0x20 << "20";
+    }
+    void picking() { Check({"Picked"}); }
+
+    void fromCode_data() {
+        Columns();
+        QTest::newRow("item 0 shows 0") << ">set 0" << 0 << "0";
+        QTest::newRow("none clears the text") << "set 5>set -1" << -1 << "";
+        QTest::newRow("none clears typed text") << "type zz>set -1" << -1 << "";
+        QTest::newRow("none clears an unlisted value") << "unlisted 100>set -1" << -1 << "";
+        QTest::newRow("past the end selects none") << "set 5>set 100" << -1 << "";
+        QTest::newRow("typed item shown in its own case") << "type 1f>set 1F" << 0x1F << "1F";
+        QTest::newRow("unlisted value shows its text") << "set 5>unlisted 100" << -1 << "100";
+        QTest::newRow("unlisted text naming an item") << "set 5>unlisted 7" << -1 << "7";
+    }
+    void fromCode() { Check({}); }
+
+    // Return and leaving the field are not a choice: nothing is added, selected or rewritten.
+    void leavingTheField_data() {
+        Columns();
+        QTest::newRow("return after a lower case item") << "type 1f>return" << 0x1F << "1f";
+        QTest::newRow("return after unlisted text") << "type zz>return" << -1 << "zz";
+        QTest::newRow("keypad enter after unlisted text") << "type zz>enter" << -1 << "zz";
+        QTest::newRow("return on a selected item") << "set 3>return" << 3 << "3";
+        QTest::newRow("return on an unlisted value naming an item")
+            << "unlisted 7>return" << -1 << "7";
+        QTest::newRow("return then tab") << "type 1f>return;tab" << 0x1F << "1f";
+        QTest::newRow("tab after unlisted text") << "type zz>tab" << -1 << "zz";
+        QTest::newRow("tab from an unlisted value naming an item") << "unlisted 7>tab" << -1 << "7";
+    }
+    void leavingTheField() { Check({}); }
+
+    // SetItem appends at the end and replaces elsewhere; neither selects nor shows anything.
+    void filling_data() {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("changed");
+        QTest::addColumn<QString>("item");
+        QTest::newRow("fresh list shows nothing") << "fill" << -1 << "" << kValues << 0x1F << "1F";
+        QTest::newRow("unlisted value stays")
+            << "unlisted 100;fill" << -1 << "100" << kValues << 0 << "0";
+        QTest::newRow("appending keeps the selection")
+            << "fill;set 5;item 100 new" << 5 << "5" << kValues + 1 << kValues << "new";
+        QTest::newRow("replacing an item")
+            << "fill;item 3 three" << -1 << "" << kValues << 3 << "three";
+    }
+    void filling() {
+        QFETCH(QString, steps);
+        QFETCH(int, index);
+        QFETCH(QString, text);
+        QFETCH(int, count);
+        QFETCH(int, changed);
+        QFETCH(QString, item);
+        ComboWindow window;
+        QVERIFY(ShowActive(window));
+        for (const QString& step : steps.split(';')) {
+            Run(window, step);
+        }
+        QCOMPARE(window.combo.ListCount(), count);
+        QCOMPARE(QString::fromStdString(window.combo.ItemText(changed)), item);
+        QCOMPARE(window.combo.ListIndex(), index);
+        QCOMPARE(QString::fromStdString(window.combo.Text()), text);
+        QVERIFY(window.events.isEmpty());
+    }
+};
+
+VORN_TEST_CLASS(ComboBoxTest)
+
+}  // namespace vorn::test
+
+#include "combo_box_test.moc"

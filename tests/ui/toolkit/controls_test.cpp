@@ -1,0 +1,121 @@
+// The simple controls: the text box's length limit and the button's Click.
+
+#include <QtTest>
+
+#include <string>
+
+#include "tests/support/qtest_main.h"
+#include "tests/support/ui_driver.h"
+#include "tests/ui/toolkit/on_screen.h"
+#include "ui/toolkit/button.h"
+#include "ui/toolkit/text_box.h"
+#include "ui/toolkit/window.h"
+
+namespace vorn::test {
+
+namespace {
+
+class TextWindow : public toolkit::Window {
+  public:
+    TextWindow(const std::string& text, int maxLength)
+        : Window("Text", 120, 40), box(*this, "box", {8, 8, 100, 19}, text, maxLength) {}
+    toolkit::TextBox box;
+};
+
+class ButtonWindow : public toolkit::Window {
+  public:
+    ButtonWindow() : Window("Button", 120, 40), button(*this, "button", {8, 8, 60, 25}, "Go") {}
+    toolkit::Button button;
+};
+
+}  // namespace
+
+class ControlsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void textLength_data() {
+        QTest::addColumn<int>("maxLength");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        const QString longText(40000, QLatin1Char('7'));
+        const QString qtDefaultLimit(32767, QLatin1Char('a'));
+        QTest::newRow("typing stops at the limit") << 6 << ""
+                                                   << "type"
+                                                   << "1234567890"
+                                                   << "123456";
+        QTest::newRow("typing into a full box") << 6 << "ABCDEF"
+                                                << "append"
+                                                << "12"
+                                                << "ABCDEF";
+        QTest::newRow("text from code is cut") << 6 << ""
+                                               << "set"
+                                               << "ABCDEFGH"
+                                               << "ABCDEF";
+        QTest::newRow("first text is cut") << 6 << "ABCDEFGH"
+                                           << ""
+                                           << ""
+                                           << "ABCDEF";
+        QTest::newRow("text of the limit is kept") << 6 << ""
+                                                   << "set"
+                                                   << "ABCDEF"
+                                                   << "ABCDEF";
+        QTest::newRow("no limit keeps a long text from code") << 0 << ""
+                                                              << "set" << longText << longText;
+        QTest::newRow("no limit keeps a long first text") << 0 << longText << ""
+                                                          << "" << longText;
+        QTest::newRow("no limit keeps typing after a long text") << 0 << qtDefaultLimit << "append"
+                                                                 << "bc" << qtDefaultLimit + "bc";
+    }
+    void textLength() {
+        QFETCH(int, maxLength);
+        QFETCH(QString, first);
+        QFETCH(QString, how);
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        TextWindow window(first.toStdString(), maxLength);
+        QVERIFY(ShowActive(window));
+        if (how == "type") {
+            TypeInto(window.box, text.toStdString());
+        } else if (how == "append") {
+            AppendTo(window.box, text.toStdString());
+        } else if (how == "set") {
+            window.box.SetText(text.toStdString());
+        }
+        QCOMPARE(QString::fromStdString(window.box.Text()), expected);
+    }
+
+    void buttonClick_data() {
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<bool>("withMouse");
+        QTest::addColumn<int>("clicks");
+        QTest::newRow("mouse on an enabled button") << true << true << 1;
+        QTest::newRow("press on an enabled button") << true << false << 1;
+        QTest::newRow("mouse on a disabled button") << false << true << 0;
+        QTest::newRow("press on a disabled button") << false << false << 0;
+    }
+    void buttonClick() {
+        QFETCH(bool, enabled);
+        QFETCH(bool, withMouse);
+        QFETCH(int, clicks);
+        ButtonWindow window;
+        QVERIFY(ShowActive(window));
+        int count = 0;
+        window.button.Click = [&count] { ++count; };
+        window.button.SetEnabled(enabled);
+        if (withMouse) {
+            Click(window.button);
+        } else {
+            window.button.Press();
+        }
+        QCOMPARE(count, clicks);
+    }
+};
+
+VORN_TEST_CLASS(ControlsTest)
+
+}  // namespace vorn::test
+
+#include "controls_test.moc"
