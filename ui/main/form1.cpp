@@ -83,13 +83,13 @@ Form1::Form1(toolkit::Desktop& desktop)
       cdlOpen(desktop),
       desktop_(desktop),
       pointers_{
-          {&txtForeground, "Foreground:", "000000", EncodePtr(0)},
-          {&txtBG, "Background:", "000000", EncodePtr(0)},
-          {&txtTileData, "Tiledata:", "000000", EncodePtr(0)},
-          {&txtClipdata, "Clipdata:", "000000", EncodePtr(0)},
-          {&txtEnTable1, "Enemy Table 1:", "000000", EncodePtr(0)},
-          {&txtEnTable2, "Enemy Table 2:", "000000", EncodePtr(0)},
-          {&txtEnTable3, "Offset after Switch:", "000000", EncodePtr(0)},
+          {&txtForeground, "Foreground:", EncodePtr(0), false},
+          {&txtBG, "Background:", EncodePtr(0), false},
+          {&txtTileData, "Tiledata:", EncodePtr(0), false},
+          {&txtClipdata, "Clipdata:", EncodePtr(0), false},
+          {&txtEnTable1, "Enemy Table 1:", EncodePtr(0), false},
+          {&txtEnTable2, "Enemy Table 2:", EncodePtr(0), false},
+          {&txtEnTable3, "Offset after Switch:", EncodePtr(0), false},
       },
       form2_([] { return std::make_unique<Form2>(); }),
       form3_([this] {
@@ -109,6 +109,9 @@ Form1::Form1(toolkit::Desktop& desktop)
     cmdSave.Click = [this] { cmdSave_Click(); };
     cmdRepoint1.Click = [this] { cmdRepoint1_Click(); };
     // File > Save and "Follow Offset2" do nothing.
+    for (ShownPointer& pointer : pointers_) {
+        pointer.box->Change = [&pointer] { pointer.edited = true; };
+    }
     cboMusic.Picked = [this] { musicChosen_ = true; };
     cboMusic.Change = [this] { musicChosen_ = true; };
 
@@ -259,8 +262,8 @@ void Form1::ShowLayer(bool set, toolkit::CheckBox& box, toolkit::TextBox& pointe
 void Form1::ShowPointer(PointerField field, std::uint32_t value, const std::string& text) {
     ShownPointer& shown = pointers_[field];
     shown.box->SetText(text);  // a graphics pointer's box cuts it to six characters
-    shown.loadedText = shown.box->Text();
     shown.loadedValue = value;
+    shown.edited = false;
 }
 
 void Form1::ShowMusic(std::uint16_t music) {
@@ -278,10 +281,10 @@ void Form1::ShowMusic(std::uint16_t music) {
 
 std::optional<std::uint32_t> Form1::PointerToSave(PointerField field) {
     const ShownPointer& shown = pointers_[field];
-    const std::string text = shown.box->Text();
-    if (text == shown.loadedText) {
+    if (!shown.edited) {
         return shown.loadedValue;
     }
+    const std::string text = shown.box->Text();
     const std::optional<std::int32_t> offset = ParseHexIgnoringBlanks(text);
     if (!offset) {
         desktop_.ShowMessage(shown.label + " " + Quoted(text) +

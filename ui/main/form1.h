@@ -111,13 +111,14 @@ class Form1 : public toolkit::Window {
     void Form_Load() override;
 
   private:
-    // A pointer text box with what the last load put into it: a text the user has not edited
-    // since is written back exactly as it was read, even where the text could not show it.
+    // A pointer text box with the value the last load showed in it: a text the user has not
+    // edited since is written back exactly as it was read, even where the text could not
+    // show it (cut to six characters, or FFFFFFFF for a pointer outside the ROM).
     struct ShownPointer {
         toolkit::TextBox* box;
         std::string label;
-        std::string loadedText;
         std::uint32_t loadedValue;
+        bool edited;
     };
     enum PointerField {
         Foreground,

@@ -15,6 +15,7 @@ TextBox::TextBox(Container& parent, std::string name, Rect rect, const std::stri
     // at 32767 characters.
     edit_->setMaxLength(maxLength != NoLimit ? maxLength : std::numeric_limits<int>::max());
     SetText(text);
+    Keep(QObject::connect(edit_, &QLineEdit::textEdited, [this] { Raise(Change); }));
 }
 
 std::string TextBox::Text() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "ui/toolkit/control.h"
@@ -19,6 +20,9 @@ class TextBox : public Control {
     std::string Text() const;
     void SetText(const std::string& text);
     int MaxLength() const { return maxLength_; }
+
+    // Raised when the user changes the text (typing, pasting, deleting); never for SetText.
+    std::function<void()> Change;
 
   private:
     QLineEdit* edit_;

@@ -87,6 +87,38 @@ class ControlsTest : public QObject {
         QCOMPARE(QString::fromStdString(window.box.Text()), expected);
     }
 
+    void textChange_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("raised");
+        QTest::newRow("typing") << "type"
+                                << "12" << true;
+        QTest::newRow("typing the text already there") << "type"
+                                                       << "ABCDEF" << true;
+        QTest::newRow("typing into a full box") << "append"
+                                                << "1" << false;
+        QTest::newRow("text from code") << "set"
+                                        << "12" << false;
+    }
+    // Change tells the user's typing from the program's own texts.
+    void textChange() {
+        QFETCH(QString, how);
+        QFETCH(QString, text);
+        QFETCH(bool, raised);
+        TextWindow window("ABCDEF", 6);
+        QVERIFY(ShowActive(window));
+        bool changed = false;
+        window.box.Change = [&changed] { changed = true; };
+        if (how == "type") {
+            TypeInto(window.box, text.toStdString());
+        } else if (how == "append") {
+            AppendTo(window.box, text.toStdString());
+        } else {
+            window.box.SetText(text.toStdString());
+        }
+        QCOMPARE(changed, raised);
+    }
+
     void buttonClick_data() {
         QTest::addColumn<bool>("enabled");
         QTest::addColumn<bool>("withMouse");

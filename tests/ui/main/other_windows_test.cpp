@@ -1,0 +1,136 @@
+// The windows the main window opens: Help > About, and the enemy editor behind
+// "Follow Offset1" (only what the main window hands it).
+
+#include <QApplication>
+#include <QRegularExpression>
+#include <QtTest>
+
+#include "tests/support/qtest_main.h"
+#include "tests/support/ui_driver.h"
+#include "tests/ui/main/main_window_session.h"
+
+namespace vorn::test {
+
+namespace {
+
+// The visible top-level windows captioned `caption`.
+int VisibleWindowsCaptioned(const QString& caption) {
+    int count = 0;
+    for (const QWidget* widget : QApplication::topLevelWidgets()) {
+        count += widget->isVisible() && widget->windowTitle() == caption ? 1 : 0;
+    }
+    return count;
+}
+
+}  // namespace
+
+class MainWindowOtherWindowsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void about() {
+        MainWindowSession session;
+        session.form.mnuAbout.Choose();
+        QVERIFY(session.form.AboutWindow().IsLoaded());
+        ui::Form2* about = session.form.AboutWindow().Get();
+        QVERIFY(about->IsVisible());
+        QCOMPARE(about->Caption(), std::string("Form2"));
+        QCOMPARE(about->Command1.Caption(), std::string("Kill me"));
+        const QString credits = QString::fromStdString(about->Label1.Caption());
+        QVERIFY2(credits.contains("the Vorn Header Editor authors"), qPrintable(credits));
+        // No person is named: the only capitalised words are the program's name and the
+        // first word of a sentence.
+        const QStringList allowed = {"Vorn", "Header", "Editor", "Thanks"};
+        QRegularExpressionMatchIterator words =
+            QRegularExpression(QStringLiteral("\\b[A-Z]\\w*")).globalMatch(credits);
+        while (words.hasNext()) {
+            const QString word = words.next().captured();
+            QVERIFY2(allowed.contains(word), qPrintable(word));
+        }
+
+        about->Command1.Tag = "first about window";
+        session.form.mnuAbout.Choose();
+        QCOMPARE(session.form.AboutWindow().Get(), about);
+        QCOMPARE(about->Command1.Tag, std::string("first about window"));
+        QCOMPARE(VisibleWindowsCaptioned("Form2"), 1);
+        QVERIFY(session.form.IsVisible());
+    }
+
+    void closeAbout_data() {
+        QTest::addColumn<bool>("killMe");
+        QTest::newRow("Kill me") << true;
+        QTest::newRow("close box") << false;
+    }
+    // Closing the about window unloads it, leaves the main window up, and About makes it anew.
+    void closeAbout() {
+        QFETCH(bool, killMe);
+        MainWindowSession session;
+        session.form.mnuAbout.Choose();
+        ui::Form2* about = session.form.AboutWindow().Get();
+        if (killMe) {
+            Click(about->Command1);
+        } else {
+            about->Close();
+        }
+        FlushUnloadedWindows();
+        QVERIFY(!session.form.AboutWindow().IsLoaded());
+        QCOMPARE(VisibleWindowsCaptioned("Form2"), 0);
+        QVERIFY(session.form.IsVisible());
+        QVERIFY(session.desktop.Messages.empty());
+
+        session.form.mnuAbout.Choose();
+        QVERIFY(session.form.AboutWindow().IsLoaded());
+        QVERIFY(session.form.AboutWindow().Get()->IsVisible());
+        QCOMPARE(VisibleWindowsCaptioned("Form2"), 1);
+    }
+
+    // The about window is not modal: Open, Load and Save work while it is up.
+    void commandsWhileAboutShown() {
+        MainWindowSession session;
+        session.form.mnuAbout.Choose();
+        ImageBuilder image = GameImage();
+        image.Room8(2, 0x00, 0x21);
+        const std::string path = session.Write(image);
+        session.Open(path);
+        QCOMPARE(session.desktop.Messages, std::vector<std::string>{"Rom Loaded"});
+        session.PickRoom(2);
+        Click(session.form.cmdGetTs);
+        QCOMPARE(session.form.cboTileset.ListIndex(), 0x21);
+        TypeInto(session.form.cboTileset, "22");
+        Click(session.form.cmdSave);
+        QCOMPARE(ChangedOffsets(image.Bytes(), ReadFileBytes(path)),
+                 std::vector<std::size_t>{RoomAt(2)});
+        QVERIFY(session.form.AboutWindow().Get()->IsVisible());
+    }
+
+    void followOffset1_data() {
+        QTest::addColumn<int>("opened");  // 0 nothing, 1 the game, 2 the game then another file
+        QTest::newRow("nothing opened") << 0;
+        QTest::newRow("game opened") << 1;
+        QTest::newRow("another file opened after the game") << 2;
+    }
+    // "Follow Offset1" hands the ROM path to the enemy editor through the Load button's tag.
+    void followOffset1() {
+        QFETCH(int, opened);
+        MainWindowSession session;
+        if (opened >= 1) {
+            session.Open(session.Write(GameImage()));
+        }
+        if (opened >= 2) {
+            session.Open(session.Write(ImageBuilder(4 * MiB), "other.gba"));
+        }
+        Click(session.form.cmdRepoint1);
+        QCOMPARE(session.form.cmdGetTs.Tag, session.form.RomPath);
+        QCOMPARE(session.form.cmdGetTs.Tag.empty(), opened == 0);
+        QVERIFY(session.form.EnemyEditor().IsLoaded());
+        QVERIFY(session.form.EnemyEditor().Get()->IsVisible());
+        QVERIFY(session.form.IsVisible());
+    }
+};
+
+}  // namespace vorn::test
+
+using vorn::test::MainWindowOtherWindowsTest;
+VORN_TEST_CLASS(MainWindowOtherWindowsTest)
+
+#include "other_windows_test.moc"

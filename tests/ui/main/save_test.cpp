@@ -1,0 +1,397 @@
+// "Save": the 60 bytes of the room selected in cboRoom, and nothing else in the file.
+
+#include <QByteArray>
+#include <QFile>
+#include <QtTest>
+
+#include "tests/support/qtest_main.h"
+#include "tests/support/ui_driver.h"
+#include "tests/ui/main/main_window_session.h"
+
+namespace vorn::test {
+
+namespace {
+
+constexpr int kRoom = 20;
+
+// What became of the file between the open and the save.
+enum FileSituation { OpenedAsOther, TitleChanged, Replaced, TooShort, TooShortLastRoom, Deleted };
+
+QByteArray Record(std::initializer_list<std::pair<std::size_t, ByteVector>> fields,
+                  std::uint32_t seed) {
+    ByteVector record = NoiseBytes(kRoomSize, seed);
+    for (const auto& [field, bytes] : fields) {
+        record = WithBytes(record, field, bytes);
+    }
+    return QByteArray(reinterpret_cast<const char*>(record.data()),
+                      static_cast<qsizetype>(record.size()));
+}
+
+// A record whose every layer is set, so that every pointer box takes typing, with enemy
+// tables in the ROM, a value of its own in every list and a music value that has no entry.
+ByteVector EditableRecord() {
+    ByteVector record = NoiseBytes(kRoomSize, 77);
+    record = WithBytes(record, 0x00, {0x10, 0x01, 0x01, 0x01, 0x01, 0x00, 0x00, 0x00});
+    record = WithBytes(record, 0x1C, {0x11, 0x12});
+    record = WithBytes(record, 0x20, LittleEndian32(0x08200000));
+    record = WithBytes(record, 0x24, {0x13, 0x14});
+    record = WithBytes(record, 0x28, LittleEndian32(0x08123456));
+    record = WithBytes(record, 0x35, {0x40, 0x41});
+    record = WithBytes(record, 0x39, {0x16, 0x50, 0x01});
+    return record;
+}
+
+// Does to a control what a row of a table says: "type" the input, "pick" the item at the
+// input's hexadecimal position, step "down" or "up".
+void Edit(ui::Form1& form, const QString& control, const QString& how, const QString& input) {
+    if (how == "pick") {
+        PickWithMouse(Named<toolkit::ComboBox>(form, control), input.toInt(nullptr, 16));
+    } else if (how == "down") {
+        PressDown(Named<toolkit::ComboBox>(form, control));
+    } else if (how == "up") {
+        PressUp(Named<toolkit::ComboBox>(form, control));
+    } else if (auto* list = dynamic_cast<toolkit::ComboBox*>(&ControlNamed(form, control))) {
+        TypeInto(*list, input.toStdString());
+    } else {
+        TypeInto(Named<toolkit::TextBox>(form, control), input.toStdString());
+    }
+}
+
+}  // namespace
+
+class MainWindowSaveTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void unchangedRoundTrip_data() {
+        QTest::addColumn<int>("room");
+        QTest::addColumn<QByteArray>("record");
+        QTest::newRow("random bytes, room 0") << 0 << Record({}, 21);
+        QTest::newRow("random bytes, last room") << 329 << Record({}, 22);
+        QTest::newRow("all zero") << 1 << QByteArray(60, '\0');
+        QTest::newRow("all FF") << 2 << QByteArray(60, '\xFF');
+        QTest::newRow("data pointers outside the ROM")
+            << 3
+            << Record({{0x08, LittleEndian32(0)},
+                       {0x0C, LittleEndian32(0x09000000)},
+                       {0x10, LittleEndian32(0xFFFFFFFF)},
+                       {0x14, LittleEndian32(0x07FFFFFF)}},
+                      23);
+        QTest::newRow("enemy pointers not into the ROM")
+            << 4
+            << Record({{0x20, LittleEndian32(0)},
+                       {0x28, LittleEndian32(0x09345678)},
+                       {0x2C, LittleEndian32(0x88000001)}},
+                      24);
+        QTest::newRow("music 0150") << 5 << Record({{0x3A, {0x50, 0x01}}}, 25);
+        QTest::newRow("music FFFF") << 6 << Record({{0x3A, {0xFF, 0xFF}}}, 26);
+    }
+    // Load then Save without an edit leaves the file as it was, byte for byte.
+    void unchangedRoundTrip() {
+        QFETCH(int, room);
+        QFETCH(QByteArray, record);
+        MainWindowSession session;
+        ImageBuilder image = GameImage();
+        image.Put(RoomAt(room), Bytes(record));
+        const std::string path = session.Write(image);
+        session.Open(path);
+        session.PickRoom(room);
+        Click(session.form.cmdGetTs);
+        Click(session.form.cmdSave);
+        QCOMPARE(ChangedOffsets(image.Bytes(), ReadFileBytes(path)), std::vector<std::size_t>());
+        QCOMPARE(session.desktop.Messages, std::vector<std::string>{"Rom Loaded"});
+    }
+
+    void editedValue_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QByteArray>("bytes");
+        const auto row = [](const char* name, const char* control, const char* how,
+                            const char* input, int field, const char* hex) {
+            QTest::newRow(name) << QString::fromLatin1(control) << QString::fromLatin1(how)
+                                << QString::fromLatin1(input) << field << QByteArray::fromHex(hex);
+        };
+        row("music 1F picked", "cboMusic", "pick", "1F", 0x3A, "1F00");
+        row("music 5 picked", "cboMusic", "pick", "5", 0x3A, "0500");
+        row("music typed 7", "cboMusic", "type", "7", 0x3A, "0700");
+        row("music typed to no entry", "cboMusic", "type", "zz", 0x3A, "FFFF");
+        row("music cleared", "cboMusic", "type", "", 0x3A, "FFFF");
+        row("foreground 8000", "txtForeground", "type", "8000", 0x08, "00800008");
+        row("foreground ffffff", "txtForeground", "type", "ffffff", 0x08, "FFFFFF08");
+        row("tiledata 0", "txtTileData", "type", "0", 0x0C, "00000008");
+        row("background with a blank", "txtBG", "type", "34 0AD", 0x10, "AD400308");
+        row("clipdata 12ab", "txtClipdata", "type", "12ab", 0x14, "AB120008");
+        row("enemy table 1 345678", "txtEnTable1", "type", "345678", 0x20, "78563408");
+        row("enemy table 1 leading zeros", "txtEnTable1", "type", "000012345678", 0x20, "7856341A");
+        row("enemy table 2 blanks", "txtEnTable2", "type", " 34 0AD4", 0x28, "D40A3408");
+        row("enemy table 2 FFFFFFFF", "txtEnTable2", "type", "FFFFFFFF", 0x28, "FFFFFF07");
+        row("tileset typed 1a", "cboTileset", "type", "1a", 0x00, "1A");
+        row("tileset picked 3", "cboTileset", "pick", "3", 0x00, "03");
+        row("tide picked", "cboTide", "pick", "2", 0x1C, "02");
+        row("enemy sheet 1 picked", "cboEn1", "pick", "80", 0x24, "80");
+        row("enemy sheet 2 typed", "cboEn2", "type", " ff ", 0x25, "FF");
+        row("map X stepped down", "cboMX", "down", "", 0x35, "41");
+        row("map Y stepped up", "cboMY", "up", "", 0x36, "40");
+        row("behavior typed", "cboBehavior", "type", "C3", 0x39, "C3");
+    }
+    // One edit reaches its bytes of the selected room's record and nothing else in the file.
+    void editedValue() {
+        QFETCH(QString, control);
+        QFETCH(QString, how);
+        QFETCH(QString, input);
+        QFETCH(int, field);
+        QFETCH(QByteArray, bytes);
+        MainWindowSession session;
+        ImageBuilder image = GameImage();
+        image.Put(RoomAt(kRoom), EditableRecord());
+        const std::string path = session.Write(image);
+        session.Open(path);
+        session.PickRoom(kRoom);
+        Click(session.form.cmdGetTs);
+
+        Edit(session.form, control, how, input);
+        Click(session.form.cmdSave);
+
+        ByteVector expected = image.Bytes();
+        for (int i = 0; i < bytes.size(); ++i) {
+            expected[RoomAt(kRoom) + static_cast<std::size_t>(field + i)] =
+                static_cast<std::uint8_t>(bytes[i]);
+        }
+        const ByteVector written = ReadFileBytes(path);
+        QCOMPARE(RecordOf(written, kRoom), RecordOf(expected, kRoom));
+        QCOMPARE(ChangedOffsets(expected, written), std::vector<std::size_t>());
+        QCOMPARE(session.desktop.Messages, std::vector<std::string>{"Rom Loaded"});
+    }
+
+    void retypedShownText_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QByteArray>("bytes");
+        // Pointers the window cannot show faithfully; typing the very text shown is an edit
+        // and writes what the text says.
+        QTest::newRow("foreground 0 shown as F80000")
+            << "txtForeground"
+            << "F80000" << 0x08 << QByteArray::fromHex("0000F808");
+        QTest::newRow("enemy table 2 outside the ROM shown as FFFFFFFF")
+            << "txtEnTable2"
+            << "FFFFFFFF" << 0x28 << QByteArray::fromHex("FFFFFF07");
+    }
+    void retypedShownText() {
+        QFETCH(QString, control);
+        QFETCH(QString, shown);
+        QFETCH(int, field);
+        QFETCH(QByteArray, bytes);
+        MainWindowSession session;
+        ImageBuilder image = GameImage();
+        QByteArray record(60, '\0');
+        record[0x01] = 0x10;  // layer 0 in use, so that its pointer box can be typed into
+        image.Put(RoomAt(kRoom), Bytes(record));
+        const std::string path = session.Write(image);
+        session.Open(path);
+        session.PickRoom(kRoom);
+        Click(session.form.cmdGetTs);
+        auto& box = Named<toolkit::TextBox>(session.form, control);
+        QCOMPARE(QString::fromStdString(box.Text()), shown);
+
+        TypeInto(box, shown.toStdString());
+        Click(session.form.cmdSave);
+
+        const ByteVector written = ReadFileBytes(path);
+        QCOMPARE(
+            ByteVector(written.begin() + static_cast<std::ptrdiff_t>(RoomAt(kRoom)) + field,
+                       written.begin() + static_cast<std::ptrdiff_t>(RoomAt(kRoom)) + field + 4),
+            Bytes(bytes));
+    }
+
+    void savesIntoRoomSelectedNow_data() {
+        QTest::addColumn<bool>("edited");
+        QTest::newRow("unedited") << false;
+        QTest::newRow("tileset edited") << true;
+    }
+    // Load room 5, pick room 7, Save: room 7 gets room 5's record as the window shows it.
+    void savesIntoRoomSelectedNow() {
+        QFETCH(bool, edited);
+        MainWindowSession session;
+        ImageBuilder image = GameImage();
+        ByteVector room5 = NoiseBytes(kRoomSize, 5);
+        room5 = WithBytes(room5, 0x08, LittleEndian32(0));           // foreground F80000
+        room5 = WithBytes(room5, 0x28, LittleEndian32(0x09345678));  // table 2 FFFFFFFF
+        room5 = WithBytes(room5, 0x3A, {0x50, 0x01});                // music 150
+        image.Put(RoomAt(5), room5).Put(RoomAt(7), NoiseBytes(kRoomSize, 7));
+        const std::string path = session.Write(image);
+        session.Open(path);
+        session.PickRoom(5);
+        Click(session.form.cmdGetTs);
+        session.PickRoom(7);
+        if (edited) {
+            TypeInto(session.form.cboTileset, "2A");
+            room5[0x00] = 0x2A;
+        }
+        Click(session.form.cmdSave);
+
+        const ByteVector written = ReadFileBytes(path);
+        QCOMPARE(RecordOf(written, 7), room5);
+        for (std::size_t offset : ChangedOffsets(image.Bytes(), written)) {
+            QVERIFY2(offset >= RoomAt(7) && offset < RoomAt(8),
+                     qPrintable(QString::number(offset, 16)));
+        }
+        QCOMPARE(session.desktop.Messages, std::vector<std::string>{"Rom Loaded"});
+    }
+
+    void refusedEdit_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("label");
+        const auto row = [](const char* name, const char* control, const char* text,
+                            const char* label) {
+            QTest::newRow(name) << QString::fromLatin1(control) << QString::fromLatin1(text)
+                                << QString::fromLatin1(label);
+        };
+        row("foreground 12G4", "txtForeground", "12G4", "Foreground:");
+        row("foreground empty", "txtForeground", "", "Foreground:");
+        row("background 0x12", "txtBG", "0x12", "Background:");
+        row("tiledata -1", "txtTileData", "-1", "Tiledata:");
+        row("clipdata blanks only", "txtClipdata", "   ", "Clipdata:");
+        row("enemy table 1 nine digits", "txtEnTable1", "123456789", "Enemy Table 1:");
+        row("enemy table 2 &H prefix", "txtEnTable2", "&H1234", "Enemy Table 2:");
+        row("tileset zz", "cboTileset", "zz", "Tileset:");
+        row("tide 100", "cboTide", "100", "Water Tide:");
+        row("behavior empty", "cboBehavior", "", "Room Behavior:");
+        row("enemy sheet 1 -1", "cboEn1", "-1", "Enemy sheet 1:");
+        row("enemy sheet 2 G", "cboEn2", "G", "Enemy sheet 2:");
+    }
+    // A value that cannot be saved refuses the whole save, before anything is written; once
+    // corrected, the save goes through.
+    void refusedEdit() {
+        QFETCH(QString, control);
+        QFETCH(QString, text);
+        QFETCH(QString, label);
+        MainWindowSession session;
+        ImageBuilder image = GameImage();
+        image.Put(RoomAt(kRoom), EditableRecord());
+        const std::string path = session.Write(image);
+        session.Open(path);
+        session.PickRoom(kRoom);
+        Click(session.form.cmdGetTs);
+        PickWithMouse(session.form.cboMusic, 0x33);  // valid edits, checked before and after
+        TypeInto(session.form.cboMX, "3");
+        Edit(session.form, control, "type", text);
+
+        Click(session.form.cmdSave);
+
+        const std::vector<std::string> refused = session.MessagesAfter(1);
+        QCOMPARE(refused.size(), std::size_t{1});
+        const QString message = QString::fromStdString(refused[0]);
+        QVERIFY2(message.contains(label), qPrintable(message));
+        QVERIFY2(message.contains('"' + text + '"'), qPrintable(message));
+        QCOMPARE(ChangedOffsets(image.Bytes(), ReadFileBytes(path)), std::vector<std::size_t>());
+
+        Edit(session.form, control, "type", "1");
+        Click(session.form.cmdSave);
+        QCOMPARE(session.desktop.Messages.size(), std::size_t{2});
+        const ByteVector record = RecordOf(ReadFileBytes(path), kRoom);
+        QCOMPARE(record[0x35], std::uint8_t{0x03});
+        QCOMPARE(record[0x3A], std::uint8_t{0x33});
+    }
+
+    void refusedFile_data() {
+        QTest::addColumn<int>("situation");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("opened as not the game") << int{OpenedAsOther} << "supported game";
+        QTest::newRow("title changed on disk") << int{TitleChanged} << "supported game";
+        QTest::newRow("replaced by another file") << int{Replaced} << "supported game";
+        QTest::newRow("too short for the room") << int{TooShort} << "inside the file";
+        QTest::newRow("too short for the last room") << int{TooShortLastRoom} << "inside the file";
+        QTest::newRow("deleted since it was opened") << int{Deleted} << "No such file or directory";
+    }
+    // A save into a file that may not take it writes nothing and says why.
+    void refusedFile() {
+        QFETCH(int, situation);
+        QFETCH(QString, reason);
+        MainWindowSession session;
+        const int room = situation == TooShortLastRoom ? 329 : 5;
+        const bool tooShort = situation == TooShort || situation == TooShortLastRoom;
+        ImageBuilder image = GameImage();
+        image.Put(RoomAt(room), NoiseBytes(kRoomSize, 30));
+        if (tooShort) {
+            image.Resize(RoomAt(room) + kRoomSize - 1);  // one byte short of the record
+        }
+        std::string path = session.Write(image);
+        session.Open(path);
+        switch (situation) {
+            case OpenedAsOther:
+                path = session.Write(ImageBuilder(4 * MiB).Noise(31), "other.gba");
+                session.Open(path);
+                QCOMPARE(session.desktop.Messages.back(), std::string("Sorry invalid ROM."));
+                break;
+            case TitleChanged:
+                session.Write(image.Title("ZEROMISSIONP"));
+                break;
+            case Replaced:
+                session.Write(ImageBuilder(4 * MiB).Noise(32));
+                break;
+            case Deleted:
+                QVERIFY(QFile::remove(QString::fromStdString(path)));
+                break;
+            default:
+                QCOMPARE(session.desktop.Messages.back(), std::string("Rom Loaded"));
+                break;
+        }
+        const ByteVector before = ReadFileBytes(path);
+        session.PickRoom(room);
+        Click(session.form.cmdGetTs);
+        TypeInto(session.form.cboTileset, "44");
+        const std::size_t messages = session.desktop.Messages.size();
+
+        Click(session.form.cmdSave);
+
+        const std::vector<std::string> refused = session.MessagesAfter(messages);
+        QCOMPARE(refused.size(), std::size_t{1});
+        const QString message = QString::fromStdString(refused[0]);
+        QVERIFY2(message.contains(QString::fromStdString(path)), qPrintable(message));
+        QVERIFY2(message.contains(reason), qPrintable(message));
+        QCOMPARE(ChangedOffsets(before, ReadFileBytes(path)), std::vector<std::size_t>());
+        QCOMPARE(FileExists(path), situation != Deleted);
+    }
+
+    void enemyEditorOnSave_data() {
+        QTest::addColumn<bool>("editorLoaded");
+        QTest::newRow("enemy editor shown") << true;
+        QTest::newRow("enemy editor never loaded") << false;
+    }
+    // Save takes a shown enemy editor off the screen and keeps it loaded; it never loads one.
+    void enemyEditorOnSave() {
+        QFETCH(bool, editorLoaded);
+        MainWindowSession session;
+        ImageBuilder image = GameImage();
+        image.Room32(0, 0x20, 0x08360000).Enemies(0x360000, {{1, 2, 3}});
+        const std::string path = session.Write(image);
+        session.Open(path);
+        if (editorLoaded) {
+            Click(session.form.cmdRepoint1);
+            QVERIFY(session.form.EnemyEditor().Get()->IsVisible());
+        }
+        TypeInto(session.form.cboTide, "9");
+        const std::size_t messages = session.desktop.Messages.size();
+
+        Click(session.form.cmdSave);
+
+        QCOMPARE(session.desktop.Messages.size(), messages);
+        QCOMPARE(session.form.EnemyEditor().IsLoaded(), editorLoaded);
+        if (editorLoaded) {
+            QVERIFY(!session.form.EnemyEditor().Get()->IsVisible());
+        }
+        QVERIFY(session.form.IsVisible());
+        QCOMPARE(RecordOf(ReadFileBytes(path), 0)[0x1C], std::uint8_t{0x09});
+    }
+};
+
+}  // namespace vorn::test
+
+using vorn::test::MainWindowSaveTest;
+VORN_TEST_CLASS(MainWindowSaveTest)
+
+#include "save_test.moc"

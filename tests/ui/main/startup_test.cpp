@@ -1,0 +1,207 @@
+// The main window as it comes up, before and right after a ROM is opened: lists, enabled
+// states, text limits, layout, keyboard order, and the commands that do nothing.
+
+#include <QWidget>
+#include <QtTest>
+
+#include "tests/support/qtest_main.h"
+#include "tests/support/ui_driver.h"
+#include "tests/ui/main/main_window_session.h"
+
+namespace vorn::test {
+
+class MainWindowStartupTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void captionAndTexts() {
+        MainWindowSession session;
+        QCOMPARE(session.form.Caption(), std::string("Vorn-Header Editor"));
+        QVERIFY(session.form.IsVisible());
+        for (const char* name : {"txtForeground", "txtBG", "txtTileData", "txtClipdata",
+                                 "txtEnTable1", "txtEnTable2", "txtEnTable3"}) {
+            QCOMPARE(Named<toolkit::TextBox>(session.form, name).Text(), std::string("000000"));
+        }
+    }
+
+    void hexLists_data() {
+        QTest::addColumn<QString>("list");
+        for (const char* name : {"cboTileset", "cboMX", "cboMY", "cboMusic", "cboTide",
+                                 "cboBehavior", "cboSwitch", "cboEn1", "cboEn2"}) {
+            QTest::newRow(name) << QString::fromLatin1(name);
+        }
+    }
+    // Every one-byte list holds 0 to FF in hexadecimal, at the position of its value.
+    void hexLists() {
+        QFETCH(QString, list);
+        MainWindowSession session;
+        auto& combo = Named<toolkit::ComboBox>(session.form, list);
+        QCOMPARE(combo.ListCount(), 256);
+        QCOMPARE(combo.ItemText(0), std::string("0"));
+        QCOMPARE(combo.ItemText(9), std::string("9"));
+        QCOMPARE(combo.ItemText(10), std::string("A"));
+        QCOMPARE(combo.ItemText(16), std::string("10"));
+        QCOMPARE(combo.ItemText(0xAB), std::string("AB"));
+        QCOMPARE(combo.ItemText(255), std::string("FF"));
+        QCOMPARE(combo.ListIndex(), 0);
+        QCOMPARE(combo.Text(), std::string("0"));
+    }
+
+    void roomList() {
+        MainWindowSession session;
+        toolkit::ComboBox& rooms = session.form.cboRoom;
+        QCOMPARE(rooms.ListCount(), 330);
+        QCOMPARE(rooms.ItemText(0), std::string("0"));
+        QCOMPARE(rooms.ItemText(10), std::string("10"));
+        QCOMPARE(rooms.ItemText(329), std::string("329"));
+        QCOMPARE(rooms.ListIndex(), 0);
+        QCOMPARE(rooms.Text(), std::string("0"));
+    }
+
+    void enabledAtStart_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<bool>("enabled");
+        for (const char* name : {"cmdGetTs", "cmdSave", "chkBG0", "chkBG1", "chkBG2", "chkBG3",
+                                 "cboSwitch", "txtEnTable3"}) {
+            QTest::newRow(name) << QString::fromLatin1(name) << false;
+        }
+        for (const char* name :
+             {"cboRoom", "cboTileset", "txtForeground", "txtBG", "txtTileData", "txtClipdata",
+              "cboEn1", "txtEnTable1", "cboEn2", "txtEnTable2", "cmdRepoint1", "cmdRepoint2"}) {
+            QTest::newRow(name) << QString::fromLatin1(name) << true;
+        }
+    }
+    void enabledAtStart() {
+        QFETCH(QString, control);
+        QFETCH(bool, enabled);
+        MainWindowSession session;
+        QCOMPARE(ControlNamed(session.form, control).Enabled(), enabled);
+    }
+
+    void pointerBoxLimits_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("shown");  // after typing "1234567" at the end
+        for (const char* name : {"txtForeground", "txtBG", "txtTileData", "txtClipdata"}) {
+            QTest::newRow(name) << QString::fromLatin1(name) << "123456";
+        }
+        for (const char* name : {"txtEnTable1", "txtEnTable2"}) {
+            QTest::newRow(name) << QString::fromLatin1(name) << "1234567";
+        }
+    }
+    // The graphics pointers take six digits at most; the enemy tables take more.
+    void pointerBoxLimits() {
+        QFETCH(QString, box);
+        QFETCH(QString, shown);
+        MainWindowSession session;
+        auto& text = Named<toolkit::TextBox>(session.form, box);
+        QCOMPARE(text.Text(), std::string("000000"));
+        TypeInto(text, "12345");
+        AppendTo(text, "67");
+        QCOMPARE(QString::fromStdString(text.Text()), shown);
+    }
+
+    void layout_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("container");  // "" for the client area
+        QTest::addColumn<QRect>("geometry");
+        const auto row = [](const char* control, const char* container, QRect geometry) {
+            QTest::newRow(control)
+                << QString::fromLatin1(control) << QString::fromLatin1(container) << geometry;
+        };
+        row("Frame1", "", {0, 0, 305, 385});
+        row("cboRoom", "Frame1", {56, 16, 73, 21});
+        row("cboTileset", "Frame1", {72, 48, 49, 21});
+        row("chkBG3", "Frame1", {104, 120, 17, 13});
+        row("txtClipdata", "Frame1", {72, 216, 49, 19});
+        row("cboMY", "Frame1", {64, 280, 41, 21});
+        row("cboMusic", "Frame1", {88, 360, 49, 21});
+        row("Frame2", "Frame1", {152, 88, 145, 257});
+        row("cboSwitch", "Frame2", {48, 16, 41, 21});
+        row("txtEnTable2", "Frame2", {48, 144, 49, 19});
+        row("cmdRepoint2", "Frame2", {8, 232, 81, 17});
+        row("cmdGetTs", "", {48, 392, 73, 25});
+        row("cmdSave", "", {192, 392, 57, 25});
+    }
+    void layout() {
+        QFETCH(QString, control);
+        QFETCH(QString, container);
+        QFETCH(QRect, geometry);
+        MainWindowSession session;
+        const QWidget* widget = ControlNamed(session.form, control).Widget();
+        const QWidget* expectedParent = container.isEmpty()
+                                            ? session.form.Host()
+                                            : ControlNamed(session.form, container).Widget();
+        QCOMPARE(widget->parentWidget(), expectedParent);
+        QCOMPARE(widget->geometry(), geometry);
+        QCOMPARE(session.form.Host()->size(), QSize(312, 422));
+    }
+
+    void tabOrder_data() {
+        QTest::addColumn<bool>("romOpened");
+        QTest::addColumn<QStringList>("order");
+        const QStringList start = {
+            "cboMY",       "cboMX",  "cboMusic",      "cboBehavior", "cboTide",    "txtClipdata",
+            "txtTileData", "txtBG",  "txtForeground", "cboTileset",  "cboRoom",    "cboEn1",
+            "txtEnTable1", "cboEn2", "txtEnTable2",   "cmdRepoint1", "cmdRepoint2"};
+        QStringList opened = start;
+        opened.insert(opened.indexOf("cboRoom") + 1, "cmdGetTs");
+        opened.insert(opened.indexOf("cmdGetTs") + 1, "cmdSave");
+        QTest::newRow("at start") << false << start;
+        QTest::newRow("after a ROM is opened") << true << opened;
+    }
+    // Tab walks the enabled controls in the window's order; the check boxes, the switch and
+    // the third enemy table are never reached.
+    void tabOrder() {
+        QFETCH(bool, romOpened);
+        QFETCH(QStringList, order);
+        MainWindowSession session;
+        QCOMPARE(FocusedControl(session.form), QStringLiteral("cboMY"));
+        if (romOpened) {
+            // Every layer set, so that every pointer box is enabled.
+            session.Open(session.Write(GameImage().Room32(0, 0x00, 0x01010100).Room8(0, 0x04, 1)));
+            QVERIFY(session.form.cmdSave.Enabled());
+            session.form.cboMY.SetFocus();
+        }
+        QStringList visited = {FocusedControl(session.form)};
+        for (int i = 1; i < order.size(); ++i) {
+            QTest::keyClick(session.form.TopWidget()->focusWidget(), Qt::Key_Tab);
+            visited << FocusedControl(session.form);
+        }
+        QCOMPARE(visited, order);
+    }
+
+    void inertCommands_data() {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("File > Save") << "mnuSave";
+        QTest::newRow("Follow Offset2") << "cmdRepoint2";
+    }
+    // File > Save and "Follow Offset2" are there but do nothing at all.
+    void inertCommands() {
+        QFETCH(QString, command);
+        MainWindowSession session;
+        const std::string path = session.Write(GameImage().Room8(0, 0x00, 0x22));
+        session.Open(path);
+        TypeInto(session.form.cboTileset, "5");
+        const ByteVector before = ReadFileBytes(path);
+        const QStringList shown = Snapshot(session.form);
+        const std::size_t messages = session.desktop.Messages.size();
+
+        if (command == "mnuSave") {
+            session.form.mnuSave.Choose();
+        } else {
+            Click(session.form.cmdRepoint2);
+        }
+
+        QCOMPARE(ChangedOffsets(before, ReadFileBytes(path)), std::vector<std::size_t>());
+        QCOMPARE(session.desktop.Messages.size(), messages);
+        QCOMPARE(Snapshot(session.form), shown);
+        QVERIFY(!session.form.EnemyEditor().IsLoaded());
+    }
+};
+
+}  // namespace vorn::test
+
+using vorn::test::MainWindowStartupTest;
+VORN_TEST_CLASS(MainWindowStartupTest)
+
+#include "startup_test.moc"
