@@ -1,0 +1,153 @@
+#!/usr/bin/env bash
+# A person's path through the built editor on an X server of its own, with real clicks and
+# keys: File > Open (cancelled, then a sample image), a room loaded, edited and saved with
+# the keyboard and with the mouse, the enemy editor, a refused pointer, Help > About.
+# After every save the image's bytes are compared with a copy: exactly the intended bytes
+# changed, and nothing else in the whole file.
+#
+#   desktop.sh <vorn-header-editor> <make-sample-rom> <folder for a failure screenshot>
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+e2e_setup e2e_desktop "$@"
+
+# Where the controls are, in layout pixels of their window (the main window's below its
+# menu bar); a text field is clicked on its text, a drop-down on its text or its arrow.
+ROOM=(68 26)
+TILEDATA=(96 201)
+FOREGROUND=(96 153)
+TIDE=(100 322)
+TIDE_ARROW=(129 322)
+MUSIC=(100 370)
+ENEMY_TABLE1=(222 177)
+FOLLOW_OFFSET1=(200 304)
+LOAD=(84 404)
+SAVE=(220 404)
+HELP_MENU_X=48
+ENEMY_LIST=(0 16 65 121)  # x y width height
+ENEMY_X=(172 50)
+ENEMY_Y=(172 74)
+ENEMY_KIND=(172 98)
+ENEMY_SAVE=(180 124)
+KILL_ME=(108 96)
+
+# Room 12's header and room 5's enemy list in the sample image.
+ROOM12=$((0x340AD4 + 60 * 12))
+ROOM5_ENEMIES=$((0x3A0140))
+
+enemy_field() {  # enemy_field <x> <y> <what> <expected>
+    e2e_expect_field "$ENEMIES" "$E2E_ENEMY_WIDTH" "$1" "$2" "$3" "$4"
+}
+
+e2e_start_x
+mkdir "$E2E_WORK/roms"
+rom="$E2E_WORK/roms/sample.gba"
+"$E2E_MAKE_ROM" "$rom"
+cp "$rom" "$E2E_WORK/original.gba"
+e2e_start_editor "$E2E_WORK/home"
+
+e2e_step "File > Open, cancelled with Escape"
+e2e_menu 15 0 2
+e2e_wait_window "Open Romfile"
+dialog=$WIN
+e2e_wait_focus "$dialog"
+e2e_keys Escape
+e2e_expect_message "No rom loaded"
+e2e_wait_gone "$dialog" "the Open Romfile dialog"
+e2e_alive
+e2e_expect_viewable "$E2E_MAIN" "the main window"
+e2e_expect_unchanged "$E2E_WORK/original.gba" "$rom" "the image after a cancelled Open"
+
+e2e_step "File > Open of the sample image"
+e2e_open_rom "$rom"
+e2e_expect_message "Rom Loaded"
+# Open loads the room selected in the Room list, room 0.
+e2e_expect_main_field "${ROOM[@]}" "Room" "0"
+e2e_expect_main_field "${TILEDATA[@]}" "Tiledata" "360100"
+
+e2e_step "room 12: Load, Music typed as 1F, Save"
+e2e_main_fill "${ROOM[@]}" 12
+e2e_main_click "${LOAD[@]}"
+e2e_expect_main_field "${TILEDATA[@]}" "Tiledata of room 12" "363100"
+e2e_expect_main_field "${MUSIC[@]}" "Music of room 12" "C"
+e2e_no_message
+e2e_main_fill "${MUSIC[@]}" 1F
+e2e_main_click "${SAVE[@]}"
+e2e_expect_main_field "${MUSIC[@]}" "Music after Save" "1F"
+e2e_no_message
+e2e_expect_changes "$E2E_WORK/original.gba" "$rom" "$(printf '%X 0C 1F' $((ROOM12 + 0x3A)))" \
+    "Save of Music 1F in room 12"
+e2e_expect_bytes "$rom" $((ROOM12 + 0x3A)) 2 "1F 00" "room 12's music"
+cp "$rom" "$E2E_WORK/after-music.gba"
+
+e2e_step "room 12: Water Tide picked from its list with the mouse, Save"
+e2e_expect_main_field "${TIDE[@]}" "Water Tide of room 12" "30"
+e2e_main_click "${TIDE_ARROW[@]}"
+e2e_wait_popup
+# The list shows 16 of its 256 values; the one in the middle of what it shows is picked.
+e2e_click_popup_row 8 16
+e2e_main_field "${TIDE[@]}" "Water Tide after the pick"
+tide=$FIELD
+if ! [[ "$tide" =~ ^[0-9A-F]{1,2}$ ]] || [ "$tide" = "30" ]; then
+    e2e_fail "Water Tide shows \"$tide\" after a value was picked from its list (was 30)"
+fi
+echo "   picked Water Tide $tide"
+e2e_main_click "${SAVE[@]}"
+e2e_expect_main_field "${TIDE[@]}" "Water Tide after Save" "$tide"
+e2e_no_message
+e2e_expect_changes "$E2E_WORK/after-music.gba" "$rom" \
+    "$(printf '%X 30 %02X' $((ROOM12 + 0x1C)) $((16#$tide)))" "Save of a picked Water Tide"
+cp "$rom" "$E2E_WORK/after-tide.gba"
+
+e2e_step "room 5: Load, Follow Offset1"
+e2e_main_fill "${ROOM[@]}" 5
+e2e_main_click "${LOAD[@]}"
+e2e_expect_main_field "${ENEMY_TABLE1[@]}" "Enemy Table 1 of room 5" "3A0140"
+e2e_main_click "${FOLLOW_OFFSET1[@]}"
+e2e_expect_message "3A0140"
+e2e_wait_window "EnemyEditor"
+ENEMIES=$WIN
+# Entry 0, (10, 28, 6), is selected.
+enemy_field "${ENEMY_X[@]}" "X of entry 0" "10"
+
+e2e_step "enemy editor: entry 1 clicked, X typed as 33, Save"
+e2e_list_rows "$ENEMIES" "$E2E_ENEMY_WIDTH" "${ENEMY_LIST[@]}"
+e2e_click_row "$ENEMIES" 1 "${ENEMY_LIST[0]}"
+enemy_field "${ENEMY_X[@]}" "X of entry 1" "28"
+enemy_field "${ENEMY_Y[@]}" "Y of entry 1" "28"
+enemy_field "${ENEMY_KIND[@]}" "Enemy of entry 1" "7"
+e2e_fill "$ENEMIES" "$E2E_ENEMY_WIDTH" "${ENEMY_X[@]}" 33
+e2e_click "$ENEMIES" "$E2E_ENEMY_WIDTH" "${ENEMY_SAVE[@]}"
+enemy_field "${ENEMY_X[@]}" "X after Save" "33"
+e2e_no_message
+e2e_expect_changes "$E2E_WORK/after-tide.gba" "$rom" \
+    "$(printf '%X 28 33' $((ROOM5_ENEMIES + 3 * 1 + 0)))" "Save of entry 1's X"
+cp "$rom" "$E2E_WORK/after-enemy.gba"
+
+e2e_step "enemy editor: the list's end clicked"
+# Entries 0 to 4 are enemies; row 5 is the end of the list.
+e2e_click_row "$ENEMIES" 5 "${ENEMY_LIST[0]}"
+e2e_expect_message "I refuse to edit this."
+# The refusal moves the selection to the last enemy, (70, 28, A).
+enemy_field "${ENEMY_X[@]}" "X after the refusal" "70"
+enemy_field "${ENEMY_KIND[@]}" "Enemy after the refusal" "A"
+e2e_expect_unchanged "$E2E_WORK/after-enemy.gba" "$rom" "the refused list end"
+
+e2e_step "a pointer that is not hexadecimal, then Save"
+e2e_main_fill "${FOREGROUND[@]}" 12G4
+e2e_main_click "${SAVE[@]}"
+e2e_expect_message 'Foreground: "12G4" is not a hexadecimal offset (digits 0-9 and A-F, at most eight). Nothing was saved.'
+e2e_expect_unchanged "$E2E_WORK/after-enemy.gba" "$rom" "a refused Save"
+e2e_expect_viewable "$ENEMIES" "the enemy editor (a refused Save leaves it)"
+
+e2e_step "Help > About, closed with Kill me"
+e2e_menu "$HELP_MENU_X" 0 1
+e2e_wait_window "Form2"
+about=$WIN
+e2e_click "$about" "$E2E_ABOUT_WIDTH" "${KILL_ME[@]}"
+e2e_wait_gone "$about" "the About window (Form2)"
+e2e_expect_viewable "$E2E_MAIN" "the main window"
+
+e2e_step "the editor at the end"
+e2e_expect_unchanged "$E2E_WORK/after-enemy.gba" "$rom" "the image at the end"
+e2e_finish_editor
+echo "e2e_desktop passed"
