@@ -41,7 +41,8 @@ struct EnemyList {
 void ReadEnemyList(const RomFile& file, Offset tableOffset, EnemyList& list);
 
 // Writes entries 0 to EnemyCount at tableOffset, slot i at tableOffset + 3i, through the
-// file's one write path (which refuses to write past the end of the file).
+// file's one write path (which refuses to write past the end of the file). Like the read,
+// it takes no negative tableOffset (std::invalid_argument).
 void WriteEnemyList(RomFile& file, Offset tableOffset, const EnemyList& list);
 
 }  // namespace vorn

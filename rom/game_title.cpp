@@ -6,11 +6,8 @@
 namespace vorn {
 
 bool HoldsGameTitle(const RomFile& file) {
-    // The size is checked first: the zeros that a short file reads as never match anyway,
-    // but a title cut off by the end of the file must not pass on any account.
-    if (file.Size() < GameTitleOffset + static_cast<std::int64_t>(GameTitleLength)) {
-        return false;
-    }
+    // A file that ends before 0xAC reads zeros for the missing bytes, and the title holds
+    // no zero byte: a title cut off by the end of the file never passes.
     std::array<std::uint8_t, GameTitleLength> bytes{};
     file.ReadAt(GameTitleOffset, bytes.data(), bytes.size());
     return std::equal(bytes.begin(), bytes.end(), GameTitle, [](std::uint8_t byte, char c) {

@@ -35,12 +35,14 @@ Form3::Form3(toolkit::Desktop& desktop, Opener opener)
 }
 
 void Form3::Form_Load() {
+    // Items 0 to FF, so that an item's position, its value and its text correspond.
+    std::vector<std::string> values;
     for (int i = 0; i < kValues; ++i) {
-        const std::string text = FormatHex(i);
-        cboEnemy.SetItem(i, text);
-        cboX.SetItem(i, text);
-        cboY.SetItem(i, text);
+        values.push_back(FormatHex(i));
     }
+    cboEnemy.AppendItems(values);
+    cboX.AppendItems(values);
+    cboY.AppendItems(values);
     RomPath = opener_.pathTag.Tag;
     cboEnemy.SetListIndex(0);
     cboX.SetListIndex(0);

@@ -131,14 +131,19 @@ void Form1::Form_Load() {
 void Form1::LoadForm() {
     toolkit::ComboBox* const byteLists[] = {&cboTileset,  &cboMX,     &cboMY,  &cboMusic, &cboTide,
                                             &cboBehavior, &cboSwitch, &cboEn1, &cboEn2};
+    // Item k of a byte list is k in hexadecimal, so its position is the value it stands for.
+    std::vector<std::string> values;
     for (int i = 0; i < kByteValues; ++i) {
-        for (toolkit::ComboBox* list : byteLists) {
-            list->SetItem(i, FormatHex(i));
-        }
+        values.push_back(FormatHex(i));
     }
+    for (toolkit::ComboBox* list : byteLists) {
+        list->AppendItems(values);
+    }
+    std::vector<std::string> rooms;
     for (int room = 0; room < RoomTable::RoomCount; ++room) {
-        cboRoom.SetItem(room, std::to_string(room));
+        rooms.push_back(std::to_string(room));
     }
+    cboRoom.AppendItems(rooms);
     for (toolkit::ComboBox* list : {&cboTileset, &cboMX, &cboMY, &cboMusic, &cboTide, &cboBehavior,
                                     &cboRoom, &cboSwitch, &cboEn1, &cboEn2}) {
         list->SetListIndex(0);

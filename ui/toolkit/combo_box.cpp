@@ -55,19 +55,27 @@ ComboBox::ComboBox(Container& parent, std::string name, Rect rect)
 }
 
 void ComboBox::SetItem(int position, const std::string& text) {
-    const QString item = QString::fromStdString(text);
     if (position == combo_->count()) {
-        const QSignalBlocker quiet(combo_);
-        // Adding the first item makes it current in the widget and shows its text; the
-        // selection stays ours, and so does the text shown before.
-        const QString shown = combo_->lineEdit()->text();
-        combo_->addItem(item);
-        if (listIndex_ == None) {
-            combo_->setCurrentIndex(-1);
-            combo_->setEditText(shown);
-        }
+        AppendItems({text});
     } else {
-        combo_->setItemText(position, item);
+        combo_->setItemText(position, QString::fromStdString(text));
+    }
+}
+
+void ComboBox::AppendItems(const std::vector<std::string>& texts) {
+    QStringList items;
+    items.reserve(static_cast<qsizetype>(texts.size()));
+    for (const std::string& text : texts) {
+        items.append(QString::fromStdString(text));
+    }
+    const QSignalBlocker quiet(combo_);
+    // Adding the first item makes it current in the widget and shows its text; the selection
+    // stays ours, and so does the text shown before.
+    const QString shown = combo_->lineEdit()->text();
+    combo_->addItems(items);
+    if (listIndex_ == None) {
+        combo_->setCurrentIndex(-1);
+        combo_->setEditText(shown);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "ui/toolkit/control.h"
 
@@ -25,6 +26,8 @@ class ComboBox : public Control {
 
     // Sets the item at `position`; a position equal to the item count appends one.
     void SetItem(int position, const std::string& text);
+    // Appends items in order, as SetItem at the item count would one by one, in one step.
+    void AppendItems(const std::vector<std::string>& texts);
     int ListCount() const;
     std::string ItemText(int position) const;
 
