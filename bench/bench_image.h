@@ -3,6 +3,8 @@
 // Images for the benchmarks, written once per run in a temporary folder, and the raw system
 // calls that make each command's floor: the same file work with nothing around it.
 
+#include <benchmark/benchmark.h>
+
 #include <cstdint>
 #include <map>
 #include <string>
@@ -36,4 +38,14 @@ std::vector<std::uint8_t> RawRead(const std::string& path, Offset offset, std::s
 // open, pwrite, fsync, close.
 void RawWriteSynced(const std::string& path, Offset offset, const std::vector<std::uint8_t>& bytes);
 
+// Every command runs on images of 4, 16 and 32 MiB: its cost must not grow with the image.
+inline void ImageSizes(benchmark::internal::Benchmark* bench) {
+    bench->Arg(4)->Arg(16)->Arg(32)->Unit(benchmark::kMicrosecond);
+}
+
 }  // namespace vorn::bench
+
+// A command and its floor (the function of the same name with _Floor), side by side.
+#define VORN_BENCHMARK_WITH_FLOOR(command)                \
+    BENCHMARK(command)->Apply(::vorn::bench::ImageSizes); \
+    BENCHMARK(command##_Floor)->Apply(::vorn::bench::ImageSizes)

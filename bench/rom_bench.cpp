@@ -112,18 +112,10 @@ void BM_CheckGameTitle_Floor(benchmark::State& state) {
     });
 }
 
-void ImageSizes(benchmark::internal::Benchmark* bench) {
-    bench->Arg(4)->Arg(16)->Arg(32)->Unit(benchmark::kMicrosecond);
-}
-
-BENCHMARK(BM_ReadRoomHeader)->Apply(ImageSizes);
-BENCHMARK(BM_ReadRoomHeader_Floor)->Apply(ImageSizes);
-BENCHMARK(BM_WriteRoomHeader)->Apply(ImageSizes);
-BENCHMARK(BM_WriteRoomHeader_Floor)->Apply(ImageSizes);
-BENCHMARK(BM_ReadEnemyList)->Apply(ImageSizes);
-BENCHMARK(BM_ReadEnemyList_Floor)->Apply(ImageSizes);
-BENCHMARK(BM_CheckGameTitle)->Apply(ImageSizes);
-BENCHMARK(BM_CheckGameTitle_Floor)->Apply(ImageSizes);
+VORN_BENCHMARK_WITH_FLOOR(BM_ReadRoomHeader);
+VORN_BENCHMARK_WITH_FLOOR(BM_WriteRoomHeader);
+VORN_BENCHMARK_WITH_FLOOR(BM_ReadEnemyList);
+VORN_BENCHMARK_WITH_FLOOR(BM_CheckGameTitle);
 
 }  // namespace
 

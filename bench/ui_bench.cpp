@@ -160,18 +160,10 @@ void BM_EnemyEditorWindowOnly(benchmark::State& state) {
     }
 }
 
-void ImageSizes(benchmark::internal::Benchmark* bench) {
-    bench->Arg(4)->Arg(16)->Arg(32)->Unit(benchmark::kMicrosecond);
-}
-
-BENCHMARK(BM_OpenAndLoad)->Apply(ImageSizes);
-BENCHMARK(BM_OpenAndLoad_Floor)->Apply(ImageSizes);
-BENCHMARK(BM_SaveHeader)->Apply(ImageSizes);
-BENCHMARK(BM_SaveHeader_Floor)->Apply(ImageSizes);
-BENCHMARK(BM_FollowOffset1)->Apply(ImageSizes);
-BENCHMARK(BM_FollowOffset1_Floor)->Apply(ImageSizes);
-BENCHMARK(BM_EnemySave)->Apply(ImageSizes);
-BENCHMARK(BM_EnemySave_Floor)->Apply(ImageSizes);
+VORN_BENCHMARK_WITH_FLOOR(BM_OpenAndLoad);
+VORN_BENCHMARK_WITH_FLOOR(BM_SaveHeader);
+VORN_BENCHMARK_WITH_FLOOR(BM_FollowOffset1);
+VORN_BENCHMARK_WITH_FLOOR(BM_EnemySave);
 BENCHMARK(BM_StartUpToShownWindow)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EnemyEditorWindowOnly)->Unit(benchmark::kMillisecond);
 

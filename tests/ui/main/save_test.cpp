@@ -57,6 +57,21 @@ void Edit(ui::Form1& form, const QString& control, const QString& how, const QSt
     }
 }
 
+ImageBuilder ImageWithEditableRoom() {
+    ImageBuilder image = GameImage();
+    image.Put(RoomAt(kRoom), EditableRecord());
+    return image;
+}
+
+// Opens the image and loads its editable room, as a person does; returns the image's path.
+std::string LoadEditableRoom(MainWindowSession& session, const ImageBuilder& image) {
+    const std::string path = session.Write(image);
+    session.Open(path);
+    session.PickRoom(kRoom);
+    Click(session.form.cmdGetTs);
+    return path;
+}
+
 }  // namespace
 
 class MainWindowSaveTest : public QObject {
@@ -144,12 +159,8 @@ class MainWindowSaveTest : public QObject {
         QFETCH(int, field);
         QFETCH(QByteArray, bytes);
         MainWindowSession session;
-        ImageBuilder image = GameImage();
-        image.Put(RoomAt(kRoom), EditableRecord());
-        const std::string path = session.Write(image);
-        session.Open(path);
-        session.PickRoom(kRoom);
-        Click(session.form.cmdGetTs);
+        const ImageBuilder image = ImageWithEditableRoom();
+        const std::string path = LoadEditableRoom(session, image);
 
         Edit(session.form, control, how, input);
         Click(session.form.cmdSave);
@@ -270,12 +281,8 @@ class MainWindowSaveTest : public QObject {
         QFETCH(QString, text);
         QFETCH(QString, label);
         MainWindowSession session;
-        ImageBuilder image = GameImage();
-        image.Put(RoomAt(kRoom), EditableRecord());
-        const std::string path = session.Write(image);
-        session.Open(path);
-        session.PickRoom(kRoom);
-        Click(session.form.cmdGetTs);
+        const ImageBuilder image = ImageWithEditableRoom();
+        const std::string path = LoadEditableRoom(session, image);
         PickWithMouse(session.form.cboMusic, 0x33);  // valid edits, checked before and after
         TypeInto(session.form.cboMX, "3");
         Edit(session.form, control, "type", text);
