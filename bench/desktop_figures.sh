@@ -27,6 +27,9 @@ for _ in 1 2 3 4 5; do
         >/dev/null 2>&1 &
     pid=$!
     until xdotool search --onlyvisible --name "^$E2E_TITLE\$" >/dev/null 2>&1; do
+        kill -0 "$pid" 2>/dev/null || e2e_fail "the editor ended before its window showed"
+        [ $((($(date +%s%N) - begin) / 1000000000)) -lt "$E2E_WAIT_WINDOW" ] ||
+            e2e_fail "no main window within $E2E_WAIT_WINDOW s"
         sleep 0.005
     done
     starts+=($((($(date +%s%N) - begin) / 1000000)))
