@@ -10,9 +10,6 @@ source "$(dirname "${BASH_SOURCE[0]}")/../tests/e2e/lib.sh"
 work_shots=$(mktemp -d)
 e2e_setup desktop_figures "$1" "$2" "$work_shots"
 
-ROOM=(68 26)
-LOAD=(84 404)
-FOLLOW_OFFSET1=(200 304)
 
 rom="$E2E_WORK/sample.gba"
 "$E2E_MAKE_ROM" "$rom"

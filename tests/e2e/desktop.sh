@@ -10,29 +10,6 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_setup e2e_desktop "$@"
 
-# Where the controls are, in layout pixels of their window (the main window's below its
-# menu bar); a text field is clicked on its text, a drop-down on its text or its arrow.
-ROOM=(68 26)
-TILEDATA=(96 201)
-FOREGROUND=(96 153)
-TIDE=(100 322)
-TIDE_ARROW=(129 322)
-MUSIC=(100 370)
-ENEMY_TABLE1=(222 177)
-FOLLOW_OFFSET1=(200 304)
-LOAD=(84 404)
-SAVE=(220 404)
-HELP_MENU_X=48
-ENEMY_LIST=(0 16 65 121)  # x y width height
-ENEMY_X=(172 50)
-ENEMY_Y=(172 74)
-ENEMY_KIND=(172 98)
-ENEMY_SAVE=(180 124)
-KILL_ME=(108 96)
-
-# Room 12's header and room 5's enemy list in the sample image.
-ROOM12=$((0x340AD4 + 60 * 12))
-ROOM5_ENEMIES=$((0x3A0140))
 
 enemy_field() {  # enemy_field <x> <y> <what> <expected>
     e2e_expect_field "$ENEMIES" "$E2E_ENEMY_WIDTH" "$1" "$2" "$3" "$4"

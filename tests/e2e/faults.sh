@@ -9,16 +9,6 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_setup e2e_faults "$@"
 
-ROOM=(68 26)
-MUSIC=(100 370)
-ENEMY_TABLE1=(222 177)
-FOLLOW_OFFSET1=(200 304)
-LOAD=(84 404)
-SAVE=(220 404)
-ENEMY_X=(172 50)
-ENEMY_SAVE=(180 124)
-
-ROOM12=$((0x340AD4 + 60 * 12))
 
 load() { e2e_main_click "${LOAD[@]}"; }
 save() { e2e_main_click "${SAVE[@]}"; }
@@ -77,29 +67,23 @@ e2e_step "the image back: Load"
 cp "$original" "$rom"
 expect_quiet_load C
 
-e2e_step "the image cut short before room 12's header: Load, Save"
-truncate -s $((0x340B00)) "$rom"
-cp "$rom" "$E2E_WORK/short.gba"
-load
-e2e_expect_message "$(printf '"%s" ends before the end of room 12'"'"'s header (at %X): the missing bytes are shown as zeros.' "$rom" "$ROOM12")"
-expect_music 0
-type_music
-save
-e2e_expect_message "$(printf 'Cannot write to "%s":\nThe bytes %X to %X do not lie inside the file, which ends before 340B00; the editor never changes the size of a ROM.' "$rom" "$ROOM12" $((ROOM12 + 59)))"
-e2e_expect_unchanged "$E2E_WORK/short.gba" "$rom" "Save into a file cut short"
-
-e2e_step "the image cut short inside room 12's header: Load, Save"
-cp "$original" "$rom"
-truncate -s $((ROOM12 + 0x1C)) "$rom"
-cp "$rom" "$E2E_WORK/short.gba"
-load
-e2e_expect_message "$(printf '"%s" ends before the end of room 12'"'"'s header (at %X): the missing bytes are shown as zeros.' "$rom" "$ROOM12")"
-# Music lies in the missing part.
-expect_music 0
-type_music
-save
-e2e_expect_message "$(printf 'Cannot write to "%s":\nThe bytes %X to %X do not lie inside the file, which ends before %X; the editor never changes the size of a ROM.' "$rom" "$ROOM12" $((ROOM12 + 59)) $((ROOM12 + 0x1C)))"
-e2e_expect_unchanged "$E2E_WORK/short.gba" "$rom" "Save into a file that ends inside the header"
+# cut_short <size> <where>: the image cut to <size> bytes: Load shows zeros for what is
+# missing (music among it) and says so; Save is refused and changes nothing.
+cut_short() {
+    e2e_step "the image cut short $2: Load, Save"
+    cp "$original" "$rom"
+    truncate -s "$1" "$rom"
+    cp "$rom" "$E2E_WORK/short.gba"
+    load
+    e2e_expect_message "$(printf '"%s" ends before the end of room 12'"'"'s header (at %X): the missing bytes are shown as zeros.' "$rom" "$ROOM12")"
+    expect_music 0
+    type_music
+    save
+    e2e_expect_message "$(printf 'Cannot write to "%s":\nThe bytes %X to %X do not lie inside the file, which ends before %X; the editor never changes the size of a ROM.' "$rom" "$ROOM12" $((ROOM12 + 59)) "$1")"
+    e2e_expect_unchanged "$E2E_WORK/short.gba" "$rom" "Save into a file cut short $2"
+}
+cut_short $((0x340B00)) "before room 12's header"
+cut_short $((ROOM12 + 0x1C)) "inside room 12's header"
 
 e2e_step "the image replaced by another file: Load, Save"
 other="$E2E_WORK/other.bin"

@@ -31,12 +31,6 @@ fi
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_setup e2e_fs_faults "$@"
 
-ROOM=(68 26)
-MUSIC=(100 370)
-LOAD=(84 404)
-SAVE=(220 404)
-
-ROOM12=$((0x340AD4 + 60 * 12))
 PAGE=4096
 
 expect_music() { e2e_expect_main_field "${MUSIC[@]}" "Music" "$1"; }
