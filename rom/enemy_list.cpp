@@ -23,17 +23,28 @@ void ReadEnemyList(const RomFile& file, Offset tableOffset, EnemyList& list) {
     }
 }
 
-void WriteEnemyList(RomFile& file, Offset tableOffset, const EnemyList& list) {
-    if (tableOffset < 0) {
-        throw std::invalid_argument("an enemy list offset must not be negative");
-    }
+Bytes ListImage(const EnemyList& list) {
     Bytes image;
     image.reserve(list.ListImageSize());
     for (int i = 0; i <= list.EnemyCount; ++i) {
         const EnemyEntry& entry = list.entries[static_cast<std::size_t>(i)];
         image.insert(image.end(), {entry.x, entry.y, entry.enemy});
     }
-    file.WriteAt(tableOffset, image);
+    return image;
+}
+
+void WriteEnemyList(RomFile& file, Offset tableOffset, const EnemyList& list,
+                    const EnemyList* lastSeen) {
+    if (tableOffset < 0) {
+        throw std::invalid_argument("an enemy list offset must not be negative");
+    }
+    if (lastSeen != nullptr && lastSeen->EnemyCount != list.EnemyCount) {
+        throw std::invalid_argument("a list is compared with another of its own length");
+    }
+    const Bytes image = ListImage(list);
+    const Bytes seen = lastSeen != nullptr ? ListImage(*lastSeen) : Bytes();
+    file.WriteAt(tableOffset, image.data(), image.size(),
+                 lastSeen != nullptr ? seen.data() : nullptr);
 }
 
 }  // namespace vorn

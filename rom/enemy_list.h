@@ -40,9 +40,15 @@ struct EnemyList {
 // tableOffset must not be negative: callers refuse such an offset before reading.
 void ReadEnemyList(const RomFile& file, Offset tableOffset, EnemyList& list);
 
-// Writes entries 0 to EnemyCount at tableOffset, slot i at tableOffset + 3i, through the
-// file's one write path (which refuses to write past the end of the file). Like the read,
-// it takes no negative tableOffset (std::invalid_argument).
-void WriteEnemyList(RomFile& file, Offset tableOffset, const EnemyList& list);
+// The list image: entries 0 to EnemyCount, 3 bytes each, back to back.
+Bytes ListImage(const EnemyList& list);
+
+// Writes the list image at tableOffset, slot i at tableOffset + 3i, through the file's one
+// write path (which refuses to write past the end of the file). Like the read, it takes no
+// negative tableOffset (std::invalid_argument). `lastSeen`, when given, is the list as the
+// caller last read or wrote it there (with the same EnemyCount): the write is refused
+// (RomChanged) if the file holds another list image there now.
+void WriteEnemyList(RomFile& file, Offset tableOffset, const EnemyList& list,
+                    const EnemyList* lastSeen = nullptr);
 
 }  // namespace vorn

@@ -21,6 +21,13 @@ class RomError : public std::runtime_error {
     std::string reason_;
 };
 
+// A write refused because the bytes it would overwrite are no longer the ones the caller last
+// read or wrote there: another program changed the file in between.
+class RomChanged : public RomError {
+  public:
+    using RomError::RomError;
+};
+
 // The operating system's text for an errno value, e.g. "Permission denied".
 std::string SystemReason(int error_number);
 

@@ -17,15 +17,34 @@ namespace vorn {
 
 namespace {
 
+// Never blocks: without O_NONBLOCK, opening a named pipe for reading waits for a writer.
+// O_NOCTTY keeps a terminal from becoming the program's controlling terminal.
 int OpenFile(const std::string& path, int flags) {
     int fd;
     do {
-        fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+        fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
     } while (fd < 0 && errno == EINTR);
     return fd;
 }
 
-// Only a plain file can be a ROM image; a folder or a device is refused before any read.
+std::string NotRegularReason(mode_t mode) {
+    if (S_ISDIR(mode)) {
+        return SystemReason(EISDIR);
+    }
+    if (S_ISFIFO(mode)) {
+        return "It is a named pipe, not a regular file";
+    }
+    if (S_ISSOCK(mode)) {
+        return "It is a socket, not a regular file";
+    }
+    if (S_ISCHR(mode) || S_ISBLK(mode)) {
+        return "It is a device, not a regular file";
+    }
+    return "It is not a regular file";
+}
+
+// Only a plain file can be a ROM image; a folder, pipe, socket or device is refused before
+// any read. A plain file then goes back to ordinary, blocking reads and writes.
 void RequireRegularFile(int fd, const std::string& path) {
     struct stat info {};
     if (::fstat(fd, &info) != 0) {
@@ -35,8 +54,13 @@ void RequireRegularFile(int fd, const std::string& path) {
     }
     if (!S_ISREG(info.st_mode)) {
         ::close(fd);
-        throw RomError("open", path,
-                       S_ISDIR(info.st_mode) ? SystemReason(EISDIR) : "It is not a regular file");
+        throw RomError("open", path, NotRegularReason(info.st_mode));
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        const int error = errno;
+        ::close(fd);
+        throw RomError("open", path, SystemReason(error));
     }
 }
 
@@ -147,12 +171,26 @@ Bytes RomFile::ReadAt(Offset offset, std::size_t count) const {
     return bytes;
 }
 
-void RomFile::WriteAt(Offset offset, const std::uint8_t* data, std::size_t count) {
+void RomFile::WriteAt(Offset offset, const std::uint8_t* data, std::size_t count,
+                      const std::uint8_t* lastSeen) {
+    RequireWritable(offset, count);
+    if (lastSeen != nullptr) {
+        RequireUnchanged(offset, lastSeen, count);
+    }
+    WriteAll(offset, data, count);
+    if (::fsync(fd_) != 0) {
+        throw RomError("write to", path_, SystemReason(errno));
+    }
+}
+
+// The checks every write passes, made on the file as it is now: it may have been replaced,
+// cut short or changed since it was opened or last read.
+void RomFile::RequireWritable(std::int64_t offset, std::size_t count) const {
     RequireOpen("write to");
     if (!IsWritable()) {
         throw RomError("write to", path_, write_refusal_);
     }
-    const std::int64_t end = static_cast<std::int64_t>(offset) + static_cast<std::int64_t>(count);
+    const std::int64_t end = offset + static_cast<std::int64_t>(count);
     const std::int64_t size = Size();
     if (offset < 0 || end > size) {
         throw RomError("write to", path_,
@@ -161,16 +199,26 @@ void RomFile::WriteAt(Offset offset, const std::uint8_t* data, std::size_t count
                            FormatHex(static_cast<std::int32_t>(size)) +
                            "; the editor never changes the size of a ROM");
     }
-    // The file may have been replaced since it was opened or checked: write only into an
-    // image of the game, checked in this same open.
+    if (count > 0 && offset < CartridgeHeaderEnd) {
+        throw RomError("write to", path_,
+                       "The bytes " + Range(offset, count) + " touch the cartridge header (0 to " +
+                           FormatHex(CartridgeHeaderEnd - 1) +
+                           "), which holds no room or enemy data and is never written");
+    }
     if (!HoldsGameTitle(*this)) {
         throw RomError("write to", path_,
                        "It is not an image of the supported game (no title \"" +
                            std::string(GameTitle) + "\" at A0), so nothing was written");
     }
-    WriteAll(offset, data, count);
-    if (::fsync(fd_) != 0) {
-        throw RomError("write to", path_, SystemReason(errno));
+}
+
+void RomFile::RequireUnchanged(Offset offset, const std::uint8_t* lastSeen,
+                               std::size_t count) const {
+    const Bytes now = ReadAt(offset, count);
+    if (!std::equal(now.begin(), now.end(), lastSeen)) {
+        throw RomChanged("write to", path_,
+                         "The bytes " + Range(offset, count) +
+                             " changed on disk since they were read, so nothing was written");
     }
 }
 

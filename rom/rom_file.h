@@ -15,13 +15,21 @@ using Bytes = std::vector<std::uint8_t>;
 // plus 0x08000000.
 constexpr std::uint32_t RomBase = 0x08000000;
 
+// The first 0xC0 bytes of an image are the cartridge header (entry point, logo, title,
+// checksum). No room header or enemy list lives there, and the editor never writes into it.
+constexpr Offset CartridgeHeaderEnd = 0xC0;
+
 // The ROM file, opened by path for the length of one command and closed at its end.
 //
 // Reads never fail for lack of bytes: what lies outside the file reads as zero.
 // Writes are the program's one write path: a write is refused whole unless, in this same
-// open, the file still holds the game title and the bytes fit inside the file as it is now;
-// then it is written, flushed and synced to disk before WriteAt returns. Every failure is a
-// RomError naming the path and the operating system's reason.
+// open, the file still holds the game title, the bytes fit inside the file as it is now and
+// lie after the cartridge header, and (when the caller says what it last saw there) the bytes
+// to be overwritten are still those; then it is written, flushed and synced to disk before
+// WriteAt returns. Every failure is a RomError naming the path and the reason.
+//
+// No open ever blocks: a named pipe, socket or device is refused as not a regular file
+// before anything is read from it.
 class RomFile {
   public:
     // What Open does when there is no file at the path.
@@ -44,8 +52,11 @@ class RomFile {
     Bytes ReadAt(Offset offset, std::size_t count) const;
 
     // Overwrites bytes in place; nothing else in the file changes. Throws RomError when the
-    // write is refused or fails; then nothing has been written.
-    void WriteAt(Offset offset, const std::uint8_t* data, std::size_t count);
+    // write is refused or fails; then nothing has been written. `lastSeen`, when given, holds
+    // the `count` bytes the caller last read or wrote at `offset`: if the file holds others
+    // there now, the write is refused with RomChanged.
+    void WriteAt(Offset offset, const std::uint8_t* data, std::size_t count,
+                 const std::uint8_t* lastSeen = nullptr);
     void WriteAt(Offset offset, const Bytes& data) { WriteAt(offset, data.data(), data.size()); }
 
     // Releases the file. Safe to call twice; the destructor calls it too.
@@ -59,6 +70,8 @@ class RomFile {
   private:
     RomFile(int fd, std::string path, std::string write_refusal);
     void RequireOpen(const char* action) const;
+    void RequireWritable(std::int64_t offset, std::size_t count) const;
+    void RequireUnchanged(Offset offset, const std::uint8_t* lastSeen, std::size_t count) const;
     void WriteAll(std::int64_t offset, const std::uint8_t* data, std::size_t count);
 
     int fd_ = -1;

@@ -43,9 +43,11 @@ RoomHeader ReadRoomHeader(const RomFile& file, int room) {
     return header;
 }
 
-void WriteRoomHeader(RomFile& file, int room, const RoomHeader& header) {
+void WriteRoomHeader(RomFile& file, int room, const RoomHeader& header,
+                     const RoomHeader* lastSeen) {
     RequireRoom(room);
-    file.WriteAt(RoomTable::RecordOffset(room), header.bytes.data(), header.bytes.size());
+    file.WriteAt(RoomTable::RecordOffset(room), header.bytes.data(), header.bytes.size(),
+                 lastSeen != nullptr ? lastSeen->bytes.data() : nullptr);
 }
 
 std::int32_t DecodeDataPtr(std::uint32_t value) {

@@ -85,8 +85,11 @@ struct RoomTable {
 };
 
 // Reads and writes one room's record; room must be 0 to 329 (std::out_of_range otherwise).
+// `lastSeen`, when given, is the record as the caller last read or wrote it in that room: the
+// write is refused (RomChanged) if the file holds other bytes there now.
 RoomHeader ReadRoomHeader(const RomFile& file, int room);
-void WriteRoomHeader(RomFile& file, int room, const RoomHeader& header);
+void WriteRoomHeader(RomFile& file, int room, const RoomHeader& header,
+                     const RoomHeader* lastSeen = nullptr);
 
 // Data pointers (graphics, clipdata): the file offset is the value minus 0x08000000, as a
 // 32-bit signed number; no value is rejected (0 reads as F8000000).

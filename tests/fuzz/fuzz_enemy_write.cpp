@@ -2,12 +2,16 @@
 // file must hold exactly what a save is meant to leave. When the list is written as read, the
 // file is unchanged. When its entries were edited, only the bytes of entries 0 to EnemyCount
 // change. A save is refused with RomError, leaving the file untouched, exactly when the file
-// does not hold the game title or the list would not fit inside it.
+// does not hold the game title, the list would not fit inside it or would touch the cartridge
+// header, or another program changed a byte of the list since it was read (when the save says
+// what it read).
 //
 // Input layout: byte 0 holds flags (1: put the game title at A0, 2: edit the entries before
 // saving, 4: take the list offset back from the end of the file, 8: put a full-length list
-// right at the end of the file), bytes 1-2 choose the list offset. The file is the input itself,
-// grown to hold the title when flag 1 is set.
+// right at the end of the file, 16: the save compares with the list as read, 32: another
+// program changes one byte between the read and the save), bytes 1-2 choose the list offset,
+// bytes 3-4 the byte another program changes. The file is the input itself, grown to hold the
+// title when flag 1 is set.
 
 #include <algorithm>
 #include <cstddef>
@@ -64,6 +68,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vorn::RomFile file = vorn::RomFile::Open(path);
     vorn::EnemyList list;
     vorn::ReadEnemyList(file, static_cast<vorn::Offset>(offset), list);
+    const vorn::EnemyList asRead = list;
+
+    // Another program changes one byte of the file after the read.
+    const auto otherAt = static_cast<std::int64_t>(fuzz::InputWord(data, size, 3, 2));
+    const bool otherChanges = (flags & 32) != 0 && otherAt < fileSize;
+    if (otherChanges) {
+        const auto at = static_cast<std::size_t>(otherAt);
+        content[at] = static_cast<std::uint8_t>(~content[at]);
+        fuzz::WriteInPlace(path, otherAt, content[at]);
+    }
 
     // What the save must leave in the file if it is not refused.
     if ((flags & 2) != 0 && size > 0) {
@@ -84,11 +98,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             saved[at + 2] = list.entries[i].enemy;
         }
     }
-    const bool allowed = fits && HasTitle(content);
+    const bool compares = (flags & 16) != 0;
+    const bool changedUnderIt = otherChanges && otherAt >= offset &&
+                                otherAt < offset + static_cast<std::int64_t>(imageSize);
+    const bool allowed = fits && HasTitle(content) && offset >= vorn::CartridgeHeaderEnd &&
+                         !(compares && changedUnderIt);
 
     bool refused = false;
     try {
-        vorn::WriteEnemyList(file, static_cast<vorn::Offset>(offset), list);
+        vorn::WriteEnemyList(file, static_cast<vorn::Offset>(offset), list,
+                             compares ? &asRead : nullptr);
     } catch (const vorn::RomError& error) {
         refused = true;
         FUZZ_REQUIRE(error.path() == path);
@@ -100,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_REQUIRE(after == (refused ? content : saved));
 
     // A list written as read leaves the file as it was.
-    if ((flags & 2) == 0) {
+    if ((flags & 2) == 0 && !otherChanges) {
         FUZZ_REQUIRE(after == content);
     }
     return 0;

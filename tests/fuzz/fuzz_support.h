@@ -79,6 +79,16 @@ struct Piece {
 
 // An image file as the harness lays it out: `size` bytes, zero except for the pieces, a later
 // piece written over an earlier one. The file is sparse where no piece lies.
+// Changes one byte of an existing file in place, as another program would while the file is
+// open elsewhere.
+inline void WriteInPlace(const std::string& path, std::int64_t at, std::uint8_t byte) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0 || ::pwrite(fd, &byte, 1, static_cast<off_t>(at)) != 1) {
+        SetupFailed("change", path);
+    }
+    ::close(fd);
+}
+
 struct Image {
     std::int64_t size = 0;
     std::vector<Piece> pieces;

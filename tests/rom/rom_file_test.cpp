@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include <sys/stat.h>
+#include <sys/types.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -11,7 +12,9 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <limits>
+#include <random>
 #include <string>
 
 #include "rom/rom.h"
@@ -201,12 +204,11 @@ class RomFileTest : public QObject {
         QTest::addColumn<qint32>("offset");
         QTest::addColumn<int>("count");
         const int size = 4 * static_cast<int>(MiB);
-        QTest::newRow("first byte") << size << 0 << 1;
+        QTest::newRow("first byte after the cartridge header") << size << 0xC0 << 1;
         QTest::newRow("last byte") << size << size - 1 << 1;
         QTest::newRow("a run in the middle") << size << 0x340AD4 << 60;
-        QTest::newRow("over the title itself") << size << 0xA0 << 12;
         QTest::newRow("nothing at the end") << size << size << 0;
-        QTest::newRow("file just long enough for the title") << 0xAC << 0 << 0xAC;
+        QTest::newRow("file just long enough") << 0xC1 << 0xC0 << 1;
     }
 
     void writeChangesExactlyThoseBytes() {
@@ -244,6 +246,11 @@ class RomFileTest : public QObject {
         QTest::newRow("starts at the end") << "ZEROMISSIONE" << size << size << 1;
         QTest::newRow("straddles the end") << "ZEROMISSIONE" << size << size - 2 << 4;
         QTest::newRow("negative offset") << "ZEROMISSIONE" << size << -1 << 4;
+        QTest::newRow("first byte of the file") << "ZEROMISSIONE" << size << 0 << 1;
+        QTest::newRow("over the title itself") << "ZEROMISSIONE" << size << 0xA0 << 12;
+        QTest::newRow("last byte of the cartridge header") << "ZEROMISSIONE" << size << 0xBF << 1;
+        QTest::newRow("straddles the cartridge header's end")
+            << "ZEROMISSIONE" << size << 0xBE << 4;
         QTest::newRow("most negative offset")
             << "ZEROMISSIONE" << size << std::numeric_limits<qint32>::min() << 4;
     }
@@ -317,6 +324,101 @@ class RomFileTest : public QObject {
             QCOMPARE(ChangedOffsets(changed, after), OffsetRange(at, 2));
         } else {
             QVERIFY(after == changed);
+        }
+    }
+
+    // A write that says what it last saw at its place is refused exactly when another program
+    // changed a byte of that place since; a change elsewhere does not stop it. Random places,
+    // changes and lengths, each checked against the whole file.
+    void writeComparesWithWhatWasLastSeen() {
+        std::mt19937 random(113);
+        const ImageBuilder image = GameImage(kSmallImage, "ZEROMISSIONE", 109);
+        TempDir dir;
+        const std::string path = dir.File("rom.gba");
+        for (int round = 0; round < 200; ++round) {
+            image.WriteTo(path);
+            const auto pick = [&random](std::size_t low, std::size_t high) {
+                return std::uniform_int_distribution<std::size_t>(low, high)(random);
+            };
+            const std::size_t at = pick(0xC0, kSmallImage - 1);
+            const std::size_t count = pick(1, std::min<std::size_t>(64, kSmallImage - at));
+            const std::size_t changedAt = pick(std::max<std::size_t>(0xC0, at) - 4,
+                                               std::min(kSmallImage - 1, at + count + 3));
+            const bool changeInside = changedAt >= at && changedAt < at + count;
+            const ByteVector lastSeen(
+                image.Bytes().begin() + static_cast<std::ptrdiff_t>(at),
+                image.Bytes().begin() + static_cast<std::ptrdiff_t>(at + count));
+            const char other = static_cast<char>(~image.Bytes()[changedAt]);
+            Overwrite(path, changedAt, std::string_view(&other, 1));
+            const ByteVector changed = ReadFileBytes(path);
+            const ByteVector data = Complement(image.Bytes(), at, count);
+            bool refused = false;
+            {
+                RomFile file = RomFile::Open(path);
+                try {
+                    file.WriteAt(static_cast<vorn::Offset>(at), data.data(), count,
+                                 lastSeen.data());
+                } catch (const vorn::RomChanged& e) {
+                    refused = true;
+                    QVERIFY2(Contains(e.what(), path), e.what());
+                }
+            }
+            const ByteVector after = ReadFileBytes(path);
+            QCOMPARE(refused, changeInside);
+            if (refused) {
+                QVERIFY(after == changed);
+            } else {
+                QCOMPARE(ChangedOffsets(changed, after).size() <= count, true);
+                QVERIFY(std::equal(data.begin(), data.end(),
+                                   after.begin() + static_cast<std::ptrdiff_t>(at)));
+            }
+        }
+    }
+
+    // Opening never waits: a named pipe that nobody writes, readable but not writable by the
+    // user (made by another user), and a device are refused as not regular files, whoever runs
+    // the program. A child that blocked would be stopped by its alarm and fail the test.
+    void openNeverBlocks_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("named pipe") << "fifo"
+                                    << "named pipe";
+        QTest::newRow("device") << "device"
+                                << "device";
+    }
+
+    void openNeverBlocks() {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        TempDir dir;
+        std::string path = "/dev/null";
+        if (kind == "fifo") {
+            path = dir.File("pipe.gba");
+            QCOMPARE(::mkfifo(path.c_str(), 0644), 0);
+        }
+        for (const bool dropPrivileges : {false, true}) {
+            const auto body = [&](ChildReport& report) {
+                ::alarm(20);
+                for (const auto& [key, open] :
+                     std::initializer_list<std::pair<const char*, std::function<void()>>>{
+                         {"open", [&] { RomFile::Open(path); }},
+                         {"open existing", [&] { RomFile::Open(path, RomFile::IfMissing::Fail); }},
+                         {"game check", [&] { vorn::CheckGameTitle(path); }}}) {
+                    try {
+                        open();
+                        report[key] = "opened";
+                    } catch (const RomError& e) {
+                        report[key] = e.what();
+                    }
+                }
+            };
+            const ChildOutcome outcome = dropPrivileges ? RunUnprivileged(body) : RunAsItself(body);
+            QVERIFY2(outcome.exitCode == 0, "the child did not end normally: it blocked?");
+            for (const char* key : {"open", "open existing", "game check"}) {
+                const std::string& said = outcome.report.at(key);
+                QVERIFY2(Contains(said, path), said.c_str());
+                QVERIFY2(Contains(said, reason.toStdString()), said.c_str());
+            }
         }
     }
 

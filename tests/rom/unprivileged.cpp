@@ -62,10 +62,10 @@ void WriteAll(int fd, const std::string& text) {
     }
 }
 
-[[noreturn]] void RunChild(int fd, const std::function<void(ChildReport&)>& body) {
+[[noreturn]] void RunChild(int fd, const std::function<void(ChildReport&)>& body, bool drop) {
     ChildReport report;
     int code = 0;
-    if (!DropPrivileges()) {
+    if (drop && !DropPrivileges()) {
         report["failure"] = "cannot give up root's privileges";
         code = 2;
     } else {
@@ -82,9 +82,7 @@ void WriteAll(int fd, const std::string& text) {
     ::_exit(code);
 }
 
-}  // namespace
-
-ChildOutcome RunUnprivileged(const std::function<void(ChildReport&)>& body) {
+ChildOutcome RunInChild(const std::function<void(ChildReport&)>& body, bool drop) {
     int fds[2];
     if (::pipe(fds) != 0) {
         throw std::runtime_error("cannot make a pipe");
@@ -97,7 +95,7 @@ ChildOutcome RunUnprivileged(const std::function<void(ChildReport&)>& body) {
     }
     if (pid == 0) {
         ::close(fds[0]);
-        RunChild(fds[1], body);
+        RunChild(fds[1], body, drop);
     }
     ::close(fds[1]);
     std::string text;
@@ -117,6 +115,16 @@ ChildOutcome RunUnprivileged(const std::function<void(ChildReport&)>& body) {
     outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     outcome.report = Deserialize(text);
     return outcome;
+}
+
+}  // namespace
+
+ChildOutcome RunUnprivileged(const std::function<void(ChildReport&)>& body) {
+    return RunInChild(body, true);
+}
+
+ChildOutcome RunAsItself(const std::function<void(ChildReport&)>& body) {
+    return RunInChild(body, false);
 }
 
 }  // namespace vorn::test

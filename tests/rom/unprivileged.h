@@ -24,5 +24,7 @@ struct ChildOutcome {
 // Runs `body` in a forked child without root's privileges and returns what it reported.
 // When the test already runs as an ordinary user, the child keeps that user.
 ChildOutcome RunUnprivileged(const std::function<void(ChildReport&)>& body);
+// Runs `body` in a forked child as the same user, for a body that may block or crash.
+ChildOutcome RunAsItself(const std::function<void(ChildReport&)>& body);
 
 }  // namespace vorn::test
