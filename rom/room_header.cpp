@@ -5,24 +5,17 @@
 
 namespace vorn {
 
-std::uint16_t RoomHeader::U16(std::size_t at) const {
-    return static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8);
+std::uint32_t RoomHeader::Get(RecordField field) const {
+    std::uint32_t value = 0;
+    for (std::size_t i = field.width; i-- > 0;) {
+        value = value << 8 | bytes.at(field.at + i);
+    }
+    return value;
 }
 
-std::uint32_t RoomHeader::U32(std::size_t at) const {
-    return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
-           static_cast<std::uint32_t>(bytes[at + 2]) << 16 |
-           static_cast<std::uint32_t>(bytes[at + 3]) << 24;
-}
-
-void RoomHeader::SetU16(std::size_t at, std::uint16_t v) {
-    bytes[at] = static_cast<std::uint8_t>(v);
-    bytes[at + 1] = static_cast<std::uint8_t>(v >> 8);
-}
-
-void RoomHeader::SetU32(std::size_t at, std::uint32_t v) {
-    for (std::size_t i = 0; i < 4; ++i) {
-        bytes[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+void RoomHeader::Set(RecordField field, std::uint32_t value) {
+    for (std::size_t i = 0; i < field.width; ++i) {
+        bytes.at(field.at + i) = static_cast<std::uint8_t>(value >> (8 * i));
     }
 }
 

@@ -94,8 +94,17 @@ std::string ImageBuilder::WriteTo(const std::string& path) const {
 }
 
 ByteVector ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return ByteVector(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    // In one read: a byte-by-byte stream iterator costs seconds on a 4 MiB image in the
+    // sanitized debug build.
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in) {
+        return ByteVector();
+    }
+    ByteVector bytes(static_cast<std::size_t>(in.tellg()));
+    in.seekg(0);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return bytes;
 }
 
 bool FileExists(const std::string& path) {

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QWheelEvent>
 #include <QtTest>
 
 #include "ui/toolkit/button.h"
@@ -67,6 +68,16 @@ void PressDown(toolkit::ComboBox& combo) {
 
 void PressUp(toolkit::ComboBox& combo) {
     QTest::keyClick(ComboOf(combo), Qt::Key_Up);
+}
+
+void TurnWheel(toolkit::ComboBox& combo, int notches) {
+    QLineEdit* field = ComboOf(combo)->lineEdit();
+    const QPointF centre = QRectF(field->rect()).center();
+    QWheelEvent notch(centre, field->mapToGlobal(centre), QPoint(), QPoint(0, 120 * notches),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    // As from the window system: an event the field ignores goes on to the drop-down itself.
+    QSpontaneKeyEvent::setSpontaneous(&notch);
+    QApplication::instance()->notify(field, &notch);
 }
 
 void ClickItem(toolkit::ListBox& list, int position) {

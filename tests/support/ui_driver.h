@@ -25,6 +25,9 @@ void PickWithMouse(toolkit::ComboBox& combo, int position);
 // Presses Down (or Up) in the closed drop-down, as a person steps through the values.
 void PressDown(toolkit::ComboBox& combo);
 void PressUp(toolkit::ComboBox& combo);
+// Turns the mouse wheel by `notches` (negative: towards the user) with the pointer over the
+// drop-down's text field, whether or not it has the focus.
+void TurnWheel(toolkit::ComboBox& combo, int notches);
 // Clicks the list box's item at `position` with the mouse.
 void ClickItem(toolkit::ListBox& list, int position);
 // Presses a key (Qt::Key) in the list box, e.g. Qt::Key_Down.

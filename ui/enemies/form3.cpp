@@ -63,7 +63,7 @@ void Form3::Form_Load() {
         TableOffset = *offset;
         desktop_.ShowMessage(
             "No ROM has been opened, so there is no enemy list to edit. Open one with File > "
-            "Open first.");
+            "Open, then close the enemy editor and press \"Follow Offset1\" again.");
     } else {
         TableOffset = *offset;
         ReadList();
@@ -74,6 +74,7 @@ void Form3::Form_Load() {
 void Form3::ReadList() {
     toolkit::RunRomCommand(desktop_, RomPath, [this](RomFile& file) {
         ReadEnemyList(file, TableOffset, EnemyList);
+        lastSeen_ = EnemyList;
         hasList_ = true;
         desktop_.ShowMessage(FormatHex(TableOffset));
         for (int i = 0; i <= EnemyList.EnemyCount; ++i) {
@@ -98,6 +99,7 @@ void Form3::lstEnemies_Click() {
     cboY.SetListIndex(EnemyList.entries[static_cast<std::size_t>(lstEnemies.ListIndex())].y);
     cboEnemy.SetListIndex(
         EnemyList.entries[static_cast<std::size_t>(lstEnemies.ListIndex())].enemy);
+    entryAtSelection_ = EnemyList.entries[static_cast<std::size_t>(lstEnemies.ListIndex())];
 }
 
 void Form3::cboX_Change() {
@@ -113,13 +115,41 @@ void Form3::cboEnemy_Change() {
 }
 
 void Form3::StoreTyped(const toolkit::ComboBox& list, std::uint8_t EnemyEntry::*field) {
-    const int value = list.ListIndex();
     const int slot = lstEnemies.ListIndex();
-    // Typed text that names no value stores nothing: the entry keeps its byte.
-    if (value < 0 || slot < 0 || slot >= EnemyList.EnemyCount) {
+    // The list's end (the terminator) is never edited.
+    if (slot < 0 || slot >= EnemyList.EnemyCount) {
         return;
     }
-    EnemyList.entries[static_cast<std::size_t>(slot)].*field = static_cast<std::uint8_t>(value);
+    const std::optional<std::uint32_t> value = list.NamedValue();
+    EnemyList.entries[static_cast<std::size_t>(slot)].*field =
+        value && *value < kValues ? static_cast<std::uint8_t>(*value) : entryAtSelection_.*field;
+}
+
+std::optional<EnemyEntry> Form3::EntryToSave() {
+    EnemyEntry entry;
+    const std::pair<const toolkit::ComboBox*, std::uint8_t EnemyEntry::*> fields[] = {
+        {&cboX, &EnemyEntry::x}, {&cboY, &EnemyEntry::y}, {&cboEnemy, &EnemyEntry::enemy}};
+    for (const auto& [list, field] : fields) {
+        const std::optional<std::uint32_t> value = list->NamedValue();
+        if (!value || *value >= kValues) {
+            desktop_.ShowMessage(LabelOf(*list) + " \"" + list->Text() +
+                                 "\" is not a value from 0 to FF. Nothing was saved.");
+            return std::nullopt;
+        }
+        entry.*field = static_cast<std::uint8_t>(*value);
+    }
+    return entry;
+}
+
+std::string Form3::LabelOf(const toolkit::ComboBox& list) const {
+    return &list == &cboX ? Label1.Caption() : &list == &cboY ? Label2.Caption() : Label3.Caption();
+}
+
+std::string Form3::ChangedOnDiskMessage() const {
+    return "The enemy list at " + FormatHex(TableOffset) +
+           " changed on disk since this editor read it: another program wrote to \"" + RomPath +
+           "\". Nothing was saved. Close the enemy editor and press \"Follow Offset1\" again "
+           "to read the list's current bytes.";
 }
 
 void Form3::cmdSave_Click() {
@@ -132,21 +162,22 @@ void Form3::cmdSave_Click() {
         desktop_.ShowMessage("No enemy is selected, so nothing was saved.");
         return;
     }
-    toolkit::RunRomCommand(desktop_, RomPath, [&](RomFile& file) {
-        // What the drop-downs show is what is saved; a drop-down whose typed text names no
-        // value keeps the entry's byte.
-        EnemyEntry& entry = EnemyList.entries[static_cast<std::size_t>(slot)];
-        if (cboX.ListIndex() >= 0) {
-            entry.x = static_cast<std::uint8_t>(cboX.ListIndex());
-        }
-        if (cboY.ListIndex() >= 0) {
-            entry.y = static_cast<std::uint8_t>(cboY.ListIndex());
-        }
-        if (cboEnemy.ListIndex() >= 0) {
-            entry.enemy = static_cast<std::uint8_t>(cboEnemy.ListIndex());
-        }
-        WriteEnemyList(file, TableOffset, EnemyList);
-    });
+    // What the drop-downs show is what is saved; a text that names no value saves nothing.
+    const std::optional<EnemyEntry> entry = EntryToSave();
+    if (!entry) {
+        return;
+    }
+    const bool written = toolkit::RunRomCommand(
+        desktop_, RomPath,
+        [&](RomFile& file) {
+            EnemyList.entries[static_cast<std::size_t>(slot)] = *entry;
+            WriteEnemyList(file, TableOffset, EnemyList, &lastSeen_);
+        },
+        ChangedOnDiskMessage());
+    if (written) {
+        lastSeen_ = EnemyList;
+        entryAtSelection_ = *entry;
+    }
 }
 
 }  // namespace vorn::ui

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "rom/enemy_list.h"
@@ -62,12 +63,24 @@ class Form3 : public toolkit::Window {
   private:
     // Reads the list at TableOffset, shows the offset, lists the entries, selects entry 0.
     void ReadList();
-    // Stores the typed value of a drop-down in the selected entry, if it names a value.
+    // Stores the value a drop-down's typed text names in the selected entry; while the text
+    // names none, the entry keeps the byte it had when it was selected or last saved.
     void StoreTyped(const toolkit::ComboBox& list, std::uint8_t EnemyEntry::*field);
+    // The entry the drop-downs make, or nothing (after telling the user) when a text names
+    // no value.
+    std::optional<EnemyEntry> EntryToSave();
+    std::string ChangedOnDiskMessage() const;
+    // The caption of the label that names a drop-down: "X:", "Y:" or "Enemy:".
+    std::string LabelOf(const toolkit::ComboBox& list) const;
 
     toolkit::Desktop& desktop_;
     Opener opener_;
     bool hasList_ = false;
+    // The list as the editor last read or wrote it: a save is refused if another program has
+    // changed it on disk since.
+    vorn::EnemyList lastSeen_;
+    // The selected entry as it was when selected or last saved.
+    EnemyEntry entryAtSelection_;
 };
 
 }  // namespace vorn::ui

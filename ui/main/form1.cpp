@@ -14,9 +14,6 @@ namespace {
 
 constexpr int kByteValues = 256;
 constexpr int kPointerTextLength = 6;
-constexpr char kNothingSaved[] = " Nothing was saved.";
-// A music value of FFFF means "no entry selected" in cboMusic, and back.
-constexpr std::uint16_t kNoMusic = 0xFFFF;
 
 std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
@@ -28,7 +25,7 @@ Form1::Form1(toolkit::Desktop& desktop)
     : Window(ApplicationTitle, 312, 422),
       Frame1(*this, "Frame1", {0, 0, 305, 385}, "Room Header"),
       Label3(Frame1, "Label3", {8, 16, 41, 17}, "Room:"),
-      cboRoom(Frame1, "cboRoom", {56, 16, 73, 21}),
+      cboRoom(Frame1, "cboRoom", {56, 16, 73, 21}, toolkit::ComboBox::Numbering::Decimal),
       lblTileset(Frame1, "lblTileset", {8, 56, 33, 17}, "Tileset:"),
       cboTileset(Frame1, "cboTileset", {72, 48, 49, 21}),
       lblBG0(Frame1, "lblBG0", {8, 72, 25, 17}, "BG0:"),
@@ -82,15 +79,6 @@ Form1::Form1(toolkit::Desktop& desktop)
       mnuAbout(mnHelp, "mnuAbout", "About"),
       cdlOpen(desktop),
       desktop_(desktop),
-      pointers_{
-          {&txtForeground, "Foreground:", EncodePtr(0), false},
-          {&txtBG, "Background:", EncodePtr(0), false},
-          {&txtTileData, "Tiledata:", EncodePtr(0), false},
-          {&txtClipdata, "Clipdata:", EncodePtr(0), false},
-          {&txtEnTable1, "Enemy Table 1:", EncodePtr(0), false},
-          {&txtEnTable2, "Enemy Table 2:", EncodePtr(0), false},
-          {&txtEnTable3, "Offset after Switch:", EncodePtr(0), false},
-      },
       form2_([] { return std::make_unique<Form2>(); }),
       form3_([this] {
           return std::make_unique<Form3>(desktop_, Form3::Opener{cmdGetTs, txtEnTable1});
@@ -109,11 +97,7 @@ Form1::Form1(toolkit::Desktop& desktop)
     cmdSave.Click = [this] { cmdSave_Click(); };
     cmdRepoint1.Click = [this] { cmdRepoint1_Click(); };
     // File > Save and "Follow Offset2" do nothing.
-    for (ShownPointer& pointer : pointers_) {
-        pointer.box->Change = [&pointer] { pointer.edited = true; };
-    }
-    cboMusic.Picked = [this] { musicChosen_ = true; };
-    cboMusic.Change = [this] { musicChosen_ = true; };
+    DeclareFields();
 
     SetTabOrder({&cboMY,       &cboMX,       &cboMusic,    &cboBehavior,   &cboTide,
                  &txtClipdata, &txtTileData, &txtBG,       &txtForeground, &chkBG3,
@@ -123,6 +107,32 @@ Form1::Form1(toolkit::Desktop& desktop)
 }
 
 Form1::~Form1() = default;
+
+void Form1::DeclareFields() {
+    const auto pointer = [this](const char* label, RecordField field, toolkit::TextBox& box,
+                                PointerField::Decode decode) {
+        fields_.push_back(std::make_unique<PointerField>(label, field, box, decode));
+    };
+    const auto byte = [this](const char* label, RecordField field, toolkit::ComboBox& list) {
+        fields_.push_back(std::make_unique<ByteListField>(label, field, list));
+    };
+    pointer("Foreground:", RoomHeader::ForegroundPtr, txtForeground, DecodeDataPtr);
+    pointer("Background:", RoomHeader::BackgroundPtr, txtBG, DecodeDataPtr);
+    pointer("Tiledata:", RoomHeader::TileDataPtr, txtTileData, DecodeDataPtr);
+    pointer("Clipdata:", RoomHeader::ClipdataPtr, txtClipdata, DecodeDataPtr);
+    pointer("Enemy Table 1:", RoomHeader::EnemyTable1Ptr, txtEnTable1, DecodeEnemyPtr);
+    pointer("Enemy Table 2:", RoomHeader::EnemyTable2Ptr, txtEnTable2, DecodeEnemyPtr);
+    pointer("Offset after Switch:", RoomHeader::EnemyTable3Ptr, txtEnTable3, DecodeEnemyPtr);
+    byte("Tileset:", RoomHeader::Tileset, cboTileset);
+    byte("Switch:", RoomHeader::SwitchId, cboSwitch);
+    byte("Enemy sheet 1:", RoomHeader::EnemySheet1, cboEn1);
+    byte("Enemy sheet 2:", RoomHeader::EnemySheet2, cboEn2);
+    byte("MiniMap Room Location X:", RoomHeader::MapX, cboMX);
+    byte("MiniMap Room Location Y:", RoomHeader::MapY, cboMY);
+    byte("Water Tide:", RoomHeader::Tide, cboTide);
+    fields_.push_back(std::make_unique<MusicField>("Music:", RoomHeader::Music, cboMusic));
+    byte("Room Behavior:", RoomHeader::Behavior, cboBehavior);
+}
 
 void Form1::Form_Load() {
     LoadForm();
@@ -156,8 +166,10 @@ void Form1::mnuOpen_Click() {
     cdlOpen.ShowOpen();
     const std::string chosen = cdlOpen.FileName;
     if (chosen.empty()) {
-        // A cancel changes nothing: the window keeps the ROM and the edits it has.
-        desktop_.ShowMessage("No rom loaded");
+        // A cancel changes nothing: the ROM that is open, if any, stays open with the edits.
+        if (RomPath.empty()) {
+            desktop_.ShowMessage("No rom loaded");
+        }
         return;
     }
     bool isGameImage = false;
@@ -168,6 +180,7 @@ void Form1::mnuOpen_Click() {
         return;
     }
     RomPath = chosen;
+    lastSeen_.clear();
     if (isGameImage) {
         desktop_.ShowMessage("Rom Loaded");
         cmdGetTs.SetEnabled(true);
@@ -176,8 +189,8 @@ void Form1::mnuOpen_Click() {
         desktop_.ShowMessage("Sorry invalid ROM.");
     }
     // The Load command, as a press of "Load" runs it; the message above has already said
-    // whether the file is an image of the game.
-    LoadSelectedRoom(false);
+    // whether the file is an image of the game, so only a cut-short image adds a note.
+    LoadSelectedRoom(isGameImage);
 }
 
 std::optional<int> Form1::SelectedRoom(const char* refusedCommand) {
@@ -200,46 +213,33 @@ void Form1::LoadSelectedRoom(bool tellAboutOddFiles) {
     if (!room) {
         return;
     }
+    // Everything is read before anything is shown, so a failed load changes nothing.
+    RoomHeader header;
     std::string note;
-    const bool loaded = toolkit::RunRomCommand(desktop_, RomPath, [&](RomFile& file) {
-        CurrentHeader = ReadRoomHeader(file, *room);
+    const bool read = toolkit::RunRomCommand(desktop_, RomPath, [&](RomFile& file) {
+        header = ReadRoomHeader(file, *room);
         if (tellAboutOddFiles) {
             note = OddFileNote(file, *room);
         }
-
-        ShowLayer(CurrentHeader.bg0Props() != 0, chkBG0, txtForeground);
-        ShowLayer(CurrentHeader.bg1Props() != 0, chkBG1, txtTileData);
-        ShowLayer(CurrentHeader.bg2Props() != 0, chkBG2, txtBG);
-        ShowLayer(CurrentHeader.bg3Props() != 0, chkBG3, txtClipdata);
-
-        const auto dataText = [](std::uint32_t value) { return FormatHex(DecodeDataPtr(value)); };
-        ShowPointer(Foreground, CurrentHeader.foregroundPtr(),
-                    dataText(CurrentHeader.foregroundPtr()));
-        ShowPointer(Background, CurrentHeader.backgroundPtr(),
-                    dataText(CurrentHeader.backgroundPtr()));
-        ShowPointer(TileData, CurrentHeader.tileDataPtr(), dataText(CurrentHeader.tileDataPtr()));
-        ShowPointer(Clipdata, CurrentHeader.clipdataPtr(), dataText(CurrentHeader.clipdataPtr()));
-
-        const auto enemyText = [](std::uint32_t value) { return FormatHex(DecodeEnemyPtr(value)); };
-        ShowPointer(EnemyTable1, CurrentHeader.enemyTable1Ptr(),
-                    enemyText(CurrentHeader.enemyTable1Ptr()));
-        ShowPointer(EnemyTable2, CurrentHeader.enemyTable2Ptr(),
-                    enemyText(CurrentHeader.enemyTable2Ptr()));
-        ShowPointer(EnemyTable3, CurrentHeader.enemyTable3Ptr(),
-                    enemyText(CurrentHeader.enemyTable3Ptr()));
-
-        cboTileset.SetListIndex(CurrentHeader.tileset());
-        cboSwitch.SetListIndex(CurrentHeader.switchId());
-        cboEn1.SetListIndex(CurrentHeader.enemySheet1());
-        cboEn2.SetListIndex(CurrentHeader.enemySheet2());
-        cboMX.SetListIndex(CurrentHeader.mapX());
-        cboMY.SetListIndex(CurrentHeader.mapY());
-        cboTide.SetListIndex(CurrentHeader.tide());
-        ShowMusic(CurrentHeader.music());
-        cboBehavior.SetListIndex(CurrentHeader.behavior());
     });
-    if (loaded && !note.empty()) {
+    if (!read) {
+        return;
+    }
+    ShowHeader(header);
+    lastSeen_[*room] = header;
+    if (!note.empty()) {
         desktop_.ShowMessage(note);
+    }
+}
+
+void Form1::ShowHeader(const RoomHeader& header) {
+    CurrentHeader = header;
+    ShowLayer(header.bg0Props() != 0, chkBG0, txtForeground);
+    ShowLayer(header.bg1Props() != 0, chkBG1, txtTileData);
+    ShowLayer(header.bg2Props() != 0, chkBG2, txtBG);
+    ShowLayer(header.bg3Props() != 0, chkBG3, txtClipdata);
+    for (const auto& field : fields_) {
+        field->Show(header);
     }
 }
 
@@ -264,61 +264,22 @@ void Form1::ShowLayer(bool set, toolkit::CheckBox& box, toolkit::TextBox& pointe
     pointerText.SetEnabled(set);
 }
 
-void Form1::ShowPointer(PointerField field, std::uint32_t value, const std::string& text) {
-    ShownPointer& shown = pointers_[field];
-    shown.box->SetText(text);  // a graphics pointer's box cuts it to six characters
-    shown.loadedValue = value;
-    shown.edited = false;
+std::optional<RoomHeader> Form1::HeaderToSave() {
+    RoomHeader header = CurrentHeader;
+    for (const auto& field : fields_) {
+        const std::optional<std::uint32_t> value = field->ValueToSave();
+        if (!value) {
+            desktop_.ShowMessage(field->Refusal());
+            return std::nullopt;
+        }
+        header.Set(field->Field(), *value);
+    }
+    return header;
 }
 
-void Form1::ShowMusic(std::uint16_t music) {
-    loadedMusic_ = music;
-    musicChosen_ = false;
-    if (music < kByteValues) {
-        cboMusic.SetListIndex(music);
-    } else if (music == kNoMusic) {
-        cboMusic.SetListIndex(toolkit::ComboBox::None);
-    } else {
-        // No entry for it: show the value itself; a save keeps it unless the user chooses.
-        cboMusic.ShowUnlisted(FormatHex(music));
-    }
-}
-
-std::optional<std::uint32_t> Form1::PointerToSave(PointerField field) {
-    const ShownPointer& shown = pointers_[field];
-    if (!shown.edited) {
-        return shown.loadedValue;
-    }
-    const std::string text = shown.box->Text();
-    const std::optional<std::int32_t> offset = ParseHexIgnoringBlanks(text);
-    if (!offset) {
-        desktop_.ShowMessage(shown.label + " " + Quoted(text) +
-                             " is not a hexadecimal offset (digits 0-9 and A-F, at most eight)." +
-                             kNothingSaved);
-        return std::nullopt;
-    }
-    return EncodePtr(*offset);
-}
-
-std::optional<std::uint8_t> Form1::ByteToSave(const toolkit::ComboBox& list,
-                                              const std::string& label) {
-    const int value = list.ListIndex();
-    if (value < 0) {
-        desktop_.ShowMessage(label + " " + Quoted(list.Text()) +
-                             " is not one of the values in its list (0 to FF)." + kNothingSaved);
-        return std::nullopt;
-    }
-    return static_cast<std::uint8_t>(value);
-}
-
-std::uint16_t Form1::MusicToSave() const {
-    const int value = cboMusic.ListIndex();
-    if (value >= 0) {
-        return static_cast<std::uint16_t>(value);
-    }
-    // No entry selected: a value the list cannot show stays as loaded until the user picks
-    // or types; typed text that names no entry means "no music entry".
-    return musicChosen_ ? kNoMusic : loadedMusic_;
+const RoomHeader* Form1::LastSeen(int room) const {
+    const auto seen = lastSeen_.find(room);
+    return seen != lastSeen_.end() ? &seen->second : nullptr;
 }
 
 void Form1::cmdSave_Click() {
@@ -327,53 +288,30 @@ void Form1::cmdSave_Click() {
     if (!room) {
         return;
     }
-    RoomHeader header = CurrentHeader;
-    const std::pair<PointerField, void (RoomHeader::*)(std::uint32_t)> pointerFields[] = {
-        {Foreground, &RoomHeader::setForegroundPtr},
-        {Background, &RoomHeader::setBackgroundPtr},
-        {TileData, &RoomHeader::setTileDataPtr},
-        {Clipdata, &RoomHeader::setClipdataPtr},
-        {EnemyTable1, &RoomHeader::setEnemyTable1Ptr},
-        {EnemyTable2, &RoomHeader::setEnemyTable2Ptr},
-        {EnemyTable3, &RoomHeader::setEnemyTable3Ptr},
-    };
-    for (const auto& [field, set] : pointerFields) {
-        const std::optional<std::uint32_t> value = PointerToSave(field);
-        if (!value) {
-            return;
-        }
-        (header.*set)(*value);
+    const std::optional<RoomHeader> header = HeaderToSave();
+    if (!header) {
+        return;
     }
-    struct ByteField {
-        const toolkit::ComboBox& list;
-        const char* label;
-        void (RoomHeader::*set)(std::uint8_t);
-    };
-    const ByteField byteFields[] = {
-        {cboSwitch, "Switch:", &RoomHeader::setSwitchId},
-        {cboEn1, "Enemy sheet 1:", &RoomHeader::setEnemySheet1},
-        {cboEn2, "Enemy sheet 2:", &RoomHeader::setEnemySheet2},
-        {cboMX, "MiniMap Room Location X:", &RoomHeader::setMapX},
-        {cboMY, "MiniMap Room Location Y:", &RoomHeader::setMapY},
-        {cboTide, "Water Tide:", &RoomHeader::setTide},
-        {cboBehavior, "Room Behavior:", &RoomHeader::setBehavior},
-        {cboTileset, "Tileset:", &RoomHeader::setTileset},
-    };
-    for (const ByteField& field : byteFields) {
-        const std::optional<std::uint8_t> value = ByteToSave(field.list, field.label);
-        if (!value) {
-            return;
-        }
-        (header.*field.set)(*value);
+    const std::string changedOnDisk =
+        "Room " + std::to_string(*room) + " changed on disk since this window read it: another " +
+        "program wrote to " + Quoted(RomPath) + ". Nothing was saved. Press \"Load\" to read " +
+        "the room's current bytes.";
+    const bool written = toolkit::RunRomCommand(
+        desktop_, RomPath,
+        [&](RomFile& file) {
+            // The enemy editor leaves the screen but keeps its list; it is never loaded here.
+            form3_.Hide();
+            WriteRoomHeader(file, *room, *header, LastSeen(*room));
+        },
+        changedOnDisk);
+    if (!written) {
+        return;
     }
-    header.setMusic(MusicToSave());
-
-    toolkit::RunRomCommand(desktop_, RomPath, [&](RomFile& file) {
-        // The enemy editor leaves the screen but keeps its list; it is never loaded here.
-        form3_.Hide();
-        CurrentHeader = header;
-        WriteRoomHeader(file, *room, CurrentHeader);
-    });
+    CurrentHeader = *header;
+    lastSeen_[*room] = *header;
+    for (const auto& field : fields_) {
+        field->Saved(header->Get(field->Field()));
+    }
 }
 
 void Form1::cmdRepoint1_Click() {

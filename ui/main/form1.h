@@ -1,12 +1,15 @@
 #pragma once
 
-#include <cstdint>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "rom/room_header.h"
 #include "ui/enemies/form3.h"
 #include "ui/main/form2.h"
+#include "ui/main/header_fields.h"
 #include "ui/toolkit/button.h"
 #include "ui/toolkit/check_box.h"
 #include "ui/toolkit/combo_box.h"
@@ -111,46 +114,27 @@ class Form1 : public toolkit::Window {
     void Form_Load() override;
 
   private:
-    // A pointer text box with the value the last load showed in it: a text the user has not
-    // edited since is written back exactly as it was read, even where the text could not
-    // show it (cut to six characters, or FFFFFFFF for a pointer outside the ROM).
-    struct ShownPointer {
-        toolkit::TextBox* box;
-        std::string label;
-        std::uint32_t loadedValue;
-        bool edited;
-    };
-    enum PointerField {
-        Foreground,
-        Background,
-        TileData,
-        Clipdata,
-        EnemyTable1,
-        EnemyTable2,
-        EnemyTable3,
-        PointerFieldCount
-    };
-
+    void DeclareFields();
     // The Load command; a press of "Load" also tells about a file that is not a whole image.
     void LoadSelectedRoom(bool tellAboutOddFiles);
     static std::string OddFileNote(const RomFile& file, int room);
+    void ShowHeader(const RoomHeader& header);
     void ShowLayer(bool set, toolkit::CheckBox& box, toolkit::TextBox& pointerText);
-    void ShowPointer(PointerField field, std::uint32_t value, const std::string& text);
-    void ShowMusic(std::uint16_t music);
-    // The value to save for a pointer, or nothing (after telling the user) for a text that
-    // is not a hexadecimal number.
-    std::optional<std::uint32_t> PointerToSave(PointerField field);
-    // The selected position of a one-byte list, or nothing (after telling the user).
-    std::optional<std::uint8_t> ByteToSave(const toolkit::ComboBox& list, const std::string& label);
-    std::uint16_t MusicToSave() const;
+    // The record the window's values make of CurrentHeader, or nothing (after telling the
+    // user) when a text names no value.
+    std::optional<RoomHeader> HeaderToSave();
+    // What the window last read from or wrote into a room of the open ROM, if anything.
+    const RoomHeader* LastSeen(int room) const;
     // The room selected in cboRoom, or nothing (after telling the user) for a typed text
     // that names no room.
     std::optional<int> SelectedRoom(const char* refusedCommand);
 
     toolkit::Desktop& desktop_;
-    ShownPointer pointers_[PointerFieldCount];
-    std::uint16_t loadedMusic_ = 0;
-    bool musicChosen_ = false;  // picked or typed in cboMusic since the last load
+    // Every field a load shows and a save writes, in the order the load shows them.
+    std::vector<std::unique_ptr<HeaderField>> fields_;
+    // The records as this window last read or wrote them in each room of the open ROM: a save
+    // into such a room is refused if another program has changed it since.
+    std::map<int, RoomHeader> lastSeen_;
     toolkit::FormSlot<Form2> form2_;
     toolkit::FormSlot<Form3> form3_;
 };

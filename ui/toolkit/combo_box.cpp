@@ -6,6 +6,9 @@
 #include <QLineEdit>
 #include <QMetaMethod>
 #include <QSignalBlocker>
+#include <QWheelEvent>
+
+#include <charconv>
 
 namespace vorn::toolkit {
 
@@ -30,11 +33,56 @@ class ReturnSwallower : public QObject {
     }
 };
 
+// Lets the wheel pick only in a field that has the keyboard focus: a wheel turn meant for
+// something else, while the pointer merely passes over the field, must not change its value.
+class UnfocusedWheelBlocker : public QObject {
+  public:
+    explicit UnfocusedWheelBlocker(QComboBox* combo) : QObject(combo), combo_(combo) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Wheel && !combo_->hasFocus() &&
+            !combo_->lineEdit()->hasFocus()) {
+            event->ignore();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    QComboBox* combo_;
+};
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
 }  // namespace
 
-ComboBox::ComboBox(Container& parent, std::string name, Rect rect)
+std::optional<std::uint32_t> ReadNumber(std::string_view text, ComboBox::Numbering numbering) {
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    const int base = numbering == ComboBox::Numbering::Hexadecimal ? 16 : 10;
+    std::uint32_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value, base);
+    if (error != std::errc() || stop != end) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+ComboBox::ComboBox(Container& parent, std::string name, Rect rect, Numbering numbering)
     : Control(parent, std::move(name), rect, new QComboBox),
-      combo_(static_cast<QComboBox*>(Widget())) {
+      combo_(static_cast<QComboBox*>(Widget())),
+      numbering_(numbering) {
     combo_->setEditable(true);
     combo_->setInsertPolicy(QComboBox::NoInsert);
     combo_->setCompleter(nullptr);  // it would rewrite the text while the user types
@@ -42,6 +90,9 @@ ComboBox::ComboBox(Container& parent, std::string name, Rect rect)
     auto* swallower = new ReturnSwallower(combo_);
     combo_->lineEdit()->installEventFilter(swallower);
     combo_->installEventFilter(swallower);
+    // The wheel does not give the field the focus either.
+    combo_->setFocusPolicy(Qt::StrongFocus);
+    combo_->installEventFilter(new UnfocusedWheelBlocker(combo_));
 
     // Leaving the field would otherwise select the item whose text it shows and report it as
     // picked, even for a value shown as unlisted.
@@ -104,11 +155,15 @@ std::string ComboBox::Text() const {
     return combo_->currentText().toStdString();
 }
 
+std::optional<std::uint32_t> ComboBox::NamedValue() const {
+    return ReadNumber(Text(), numbering_);
+}
+
 void ComboBox::OnTyped(const QString& text) {
-    const QString wanted = text.trimmed();
+    const std::optional<std::uint32_t> wanted = ReadNumber(text.toStdString(), numbering_);
     listIndex_ = None;
-    for (int i = 0; i < combo_->count(); ++i) {
-        if (combo_->itemText(i).compare(wanted, Qt::CaseInsensitive) == 0) {
+    for (int i = 0; wanted && i < combo_->count(); ++i) {
+        if (ReadNumber(combo_->itemText(i).toStdString(), numbering_) == wanted) {
             listIndex_ = i;
             break;
         }

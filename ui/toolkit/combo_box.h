@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/toolkit/control.h"
@@ -14,15 +17,20 @@ namespace vorn::toolkit {
 //
 // The position of the selected item is the value the windows read and write, so this
 // control keeps it as its own state rather than trusting the widget's current index:
-// - picking an item (mouse, arrow keys, wheel) selects it and raises Picked, not Change;
-// - typing raises Change; the typed text selects the item whose text it equals (ignoring
-//   case and surrounding blanks), or none; the typed text stays as typed;
+// - picking an item (mouse, arrow keys, the wheel while the field has the focus) selects it and
+//   raises Picked, not Change; the wheel over a field without the focus does nothing;
+// - typing raises Change; the typed text selects the item that names the same number (in the
+//   list's numbering, ignoring case, surrounding blanks and leading zeros: "0a" selects A),
+//   or none; the typed text stays as typed;
 // - setting the selection from code raises nothing;
 // - Return never adds the typed text as an item and never rewrites it.
 class ComboBox : public Control {
   public:
     static constexpr int None = -1;
-    ComboBox(Container& parent, std::string name, Rect rect);
+    // How the items' texts, and so the user's typing, write numbers.
+    enum class Numbering { Hexadecimal, Decimal };
+    ComboBox(Container& parent, std::string name, Rect rect,
+             Numbering numbering = Numbering::Hexadecimal);
 
     // Sets the item at `position`; a position equal to the item count appends one.
     void SetItem(int position, const std::string& text);
@@ -40,6 +48,8 @@ class ComboBox : public Control {
     void ShowUnlisted(const std::string& text);
 
     std::string Text() const;
+    // The number the text names, or nothing when it names none; not limited to the items.
+    std::optional<std::uint32_t> NamedValue() const;
 
     // Raised when the user types into the text field.
     std::function<void()> Change;
@@ -53,7 +63,12 @@ class ComboBox : public Control {
     void FollowSelection(int position);
 
     QComboBox* combo_;
+    Numbering numbering_;
     int listIndex_ = None;
 };
+
+// The number a text names in a numbering: digits only (either case), at least one, surrounding
+// blanks and leading zeros ignored, at most 32 bits; nothing for any other text.
+std::optional<std::uint32_t> ReadNumber(std::string_view text, ComboBox::Numbering numbering);
 
 }  // namespace vorn::toolkit

@@ -2,12 +2,12 @@
 
 #include <QMetaObject>
 #include <QPointer>
+#include <QWidget>
 
 #include <functional>
 #include <string>
 #include <vector>
 
-class QWidget;
 class QFont;
 
 namespace vorn::toolkit {

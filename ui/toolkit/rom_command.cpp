@@ -7,7 +7,7 @@
 namespace vorn::toolkit {
 
 bool RunRomCommand(Desktop& desktop, const std::string& path,
-                   const std::function<void(RomFile&)>& steps) {
+                   const std::function<void(RomFile&)>& steps, const std::string& ifChangedOnDisk) {
     try {
         // The file was chosen with File > Open; if it has gone since, say so rather than
         // make an empty file in its place.
@@ -15,6 +15,9 @@ bool RunRomCommand(Desktop& desktop, const std::string& path,
         steps(file);
         file.Close();
         return true;
+    } catch (const RomChanged& error) {
+        desktop.ShowMessage(ifChangedOnDisk.empty() ? error.what() : ifChangedOnDisk);
+        return false;
     } catch (const RomError& error) {
         desktop.ShowMessage(error.what());
         return false;

@@ -13,9 +13,12 @@ class Desktop;
 
 // One command on the ROM file: opens it by path, runs the steps, closes it. A failure to
 // open, read or write becomes one message box that names the path and the reason; a file
-// that no longer exists is such a failure (it is not created anew). Returns true when the
-// steps ran to their end.
+// that no longer exists is such a failure (it is not created anew). A write refused because
+// another program changed the bytes since the window read them shows `ifChangedOnDisk`
+// instead, when given: the window knows what it was writing and how to read it again.
+// Returns true when the steps ran to their end.
 bool RunRomCommand(Desktop& desktop, const std::string& path,
-                   const std::function<void(RomFile&)>& steps);
+                   const std::function<void(RomFile&)>& steps,
+                   const std::string& ifChangedOnDisk = std::string());
 
 }  // namespace vorn::toolkit

@@ -230,6 +230,8 @@ class EnemyEditorTest : public QObject {
     void selecting();
     void editing_data();
     void editing();
+    void refusedTypedText_data();
+    void refusedTypedText();
     void saveWritesHeldSlots_data();
     void saveWritesHeldSlots();
     void refusedSave_data();
@@ -379,7 +381,8 @@ void EnemyEditorTest::refusedOpening_data() {
     QTest::addColumn<QString>("mentions");
 
     const std::uint32_t list = RomPointer(kListAt);
-    QTest::newRow("no ROM opened yet") << false << list << "-" << false << "ROM";
+    QTest::newRow("no ROM opened yet")
+        << false << list << "-" << false << "close the enemy editor and press \"Follow Offset1\"";
     QTest::newRow("letter beyond F") << true << list << "12G" << false << "\"12G\"";
     QTest::newRow("empty text") << true << list << "" << false << "\"\"";
     QTest::newRow("leading blank") << true << list << " 1A" << false << "\" 1A\"";
@@ -509,12 +512,12 @@ void EnemyEditorTest::editing_data() {
                                          << "+2=A0";
     QTest::newRow("typed X") << "three" << QStringList{"click 2", "type x 7"} << "2=07 60 07"
                              << "+6=07";
-    QTest::newRow("text naming no value keeps the byte")
-        << "three" << QStringList{"click 1", "type x zz"} << "1=30 40 06"
-        << "";
-    QTest::newRow("cleared text keeps the byte")
-        << "three" << QStringList{"click 1", "type enemy"} << "1=30 40 06"
-        << "";
+    QTest::newRow("typed with a leading zero")
+        << "three" << QStringList{"click 1", "type y 0A"} << "1=30 0A 06"
+        << "+4=0A";
+    QTest::newRow("typed with leading zeros in lower case")
+        << "three" << QStringList{"click 2", "type enemy 00a"} << "2=50 60 0A"
+        << "+8=0A";
     QTest::newRow("picked value waits for Save")
         << "three" << QStringList{"click 1", "pick x 5"} << "1=30 40 06"
         << "+3=05";
@@ -564,6 +567,55 @@ void EnemyEditorTest::editing() {
     QCOMPARE(Changes(image.Bytes(), ReadFileBytes(path)), written);
 }
 
+void EnemyEditorTest::refusedTypedText_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("label");
+
+    QTest::newRow("X names no value") << "x"
+                                      << "zz"
+                                      << "X:";
+    QTest::newRow("Y a prefix") << "y"
+                                << "0x1A"
+                                << "Y:";
+    QTest::newRow("Y a digit then a typo") << "y"
+                                           << "1g"
+                                           << "Y:";
+    QTest::newRow("enemy beyond a byte") << "enemy"
+                                         << "100"
+                                         << "Enemy:";
+    QTest::newRow("enemy cleared") << "enemy"
+                                   << ""
+                                   << "Enemy:";
+}
+
+// While a drop-down's typed text names no value, the entry holds the byte it had when it was
+// selected (not the value of a prefix of what was typed), and Save refuses, naming the label
+// and the text, and writes nothing.
+void EnemyEditorTest::refusedTypedText() {
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, label);
+
+    Session session;
+    const ImageBuilder image = GameWithList(kThree);
+    const std::string path = session.Write(image);
+    ui::Form3* editor = session.Edit(path);
+    QVERIFY(editor != nullptr);
+    ClickItem(editor->lstEnemies, 1);
+    PickWithMouse(editor->cboX, 0x44);  // a pick the refused save must not store either
+    TypeInto(Field(*editor, field), text.toStdString());
+    QCOMPARE(EntryText(1, editor->EnemyList.entries[1]), QString("1=30 40 06"));
+
+    const std::size_t before = session.desktop.Messages.size();
+    Click(editor->cmdSave);
+    const QStringList said = session.MessagesFrom(before);
+    QCOMPARE(said.size(), 1);
+    QVERIFY2(said[0].startsWith(label + " \"" + text + "\""), qPrintable(said[0]));
+    QCOMPARE(Changes(image.Bytes(), ReadFileBytes(path)), QString());
+    QCOMPARE(EntryText(1, editor->EnemyList.entries[1]), QString("1=30 40 06"));
+}
+
 void EnemyEditorTest::saveWritesHeldSlots_data() {
     QTest::addColumn<QString>("list");
     QTest::addColumn<int>("bytes");  // slots 0 to the end, three bytes each
@@ -592,11 +644,13 @@ void EnemyEditorTest::saveWritesHeldSlots() {
         QCOMPARE(editor->lstEnemies.ListIndex(), -1);
     }
 
-    // Someone else overwrites the list and the bytes around it; Save puts back what the
-    // editor holds, slot i at the list's offset + 3i, and touches nothing beyond.
+    // Someone else overwrites the bytes around the list; Save writes what the editor holds,
+    // slot i at the list's offset + 3i, and touches nothing beyond.
     const ByteVector held = image.Bytes();
     for (std::size_t at = kListAt - 6; at < std::min(kListAt + count + 6, held.size()); ++at) {
-        image.Put8(at, held[at] ^ 0xA5);
+        if (at < kListAt || at >= kListAt + count) {
+            image.Put8(at, held[at] ^ 0xA5);
+        }
     }
     session.Write(image);
     const std::size_t before = session.desktop.Messages.size();
@@ -607,9 +661,7 @@ void EnemyEditorTest::saveWritesHeldSlots() {
         return;
     }
     QCOMPARE(session.MessagesFrom(before).join('|'), QString());
-    QCOMPARE(ChangedOffsets(image.Bytes(), after), OffsetRange(kListAt, count));
-    QCOMPARE(ByteVector(after.begin() + kListAt, after.begin() + kListAt + bytes),
-             ByteVector(held.begin() + kListAt, held.begin() + kListAt + bytes));
+    QCOMPARE(after, image.Bytes());
 }
 
 void EnemyEditorTest::refusedSave_data() {
@@ -624,6 +676,10 @@ void EnemyEditorTest::refusedSave_data() {
                                                       << "inside the file";
     QTest::newRow("list runs past the end of the file") << "at end"
                                                         << "inside the file";
+    QTest::newRow("list changed on disk since loading") << "changed"
+                                                        << "\"Follow Offset1\" again";
+    QTest::newRow("list in the cartridge header") << "header"
+                                                  << "cartridge header (0 to BF)";
 }
 
 void EnemyEditorTest::refusedSave() {
@@ -638,6 +694,8 @@ void EnemyEditorTest::refusedSave() {
         // Ten enemies, then the file ends: the rest of the 256 slots read as zeros.
         image = GameWithList(EntryList(10, Entry{0x21, 0x22, 0x23}), false, 0);
         image.Resize(kListAt + 30);
+    } else if (how == "header") {
+        image = GameWithList(kThree, true, 0, 0x30);
     }
     const std::string path = session.Write(image);
     session.Open(path);
@@ -653,6 +711,9 @@ void EnemyEditorTest::refusedSave() {
         session.Write(image);
     } else if (how == "shortened") {
         image.Resize(kListAt);
+        session.Write(image);
+    } else if (how == "changed") {
+        image.Put8(kListAt + 9, 0x00);  // the list's end mark is an enemy now
         session.Write(image);
     }
     ClickItem(editor->lstEnemies, 1);

@@ -6,6 +6,8 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 #include "tests/support/qtest_main.h"
 #include "tests/support/ui_driver.h"
 #include "tests/ui/main/main_window_session.h"
@@ -14,10 +16,48 @@ namespace vorn::test {
 
 namespace {
 
-enum Answer { Cancel, Game, OtherFile, EmptyFile, MissingFile, MissingFolder, Folder };
+enum Answer { OtherFile, EmptyFile, MissingFile };
+using DialogRequest = toolkit::ScriptedDesktop::OpenRequest;
 
 QString Hex(std::uint32_t value) {
     return QString::number(value, 16).toUpper();
+}
+
+// What the dialog answered, opened after nothing or after a game image. The window holds
+// edits, which a cancel or a failed open must keep.
+void EarlierOpenColumn() {
+    QTest::addColumn<bool>("earlierOpen");
+    QTest::newRow("nothing opened before") << false;
+    QTest::newRow("after a game image") << true;
+}
+
+struct Before {
+    QStringList shown;
+    std::string path;
+    std::size_t messages;
+};
+
+Before PrepareOpen(MainWindowSession& session, bool earlierOpen) {
+    if (earlierOpen) {
+        session.Open(session.Write(GameImage().Room8(0, 0x00, 0x11), "first.gba"));
+    }
+    TypeInto(session.form.cboTileset, "7");
+    TypeInto(session.form.txtEnTable1, "ABC");
+    return {Snapshot(session.form), session.form.RomPath, session.desktop.Messages.size()};
+}
+
+// Opens `path` and returns the one message it showed (or "" when it showed none).
+std::string OpenAndTell(MainWindowSession& session, const Before& before, const std::string& path) {
+    session.Open(path);
+    const DialogRequest& asked = session.desktop.OpenRequests.back();
+    if (asked.title != "Open Romfile" || asked.filter != "GBA roms| *.GBA") {
+        return "dialog asked for \"" + asked.title + "\" with \"" + asked.filter + "\"";
+    }
+    const std::vector<std::string> shown = session.MessagesAfter(before.messages);
+    if (!session.form.IsVisible() || shown.size() > 1) {
+        return "not exactly one message, or the window went";
+    }
+    return shown.empty() ? std::string() : shown[0];
 }
 
 }  // namespace
@@ -26,111 +66,101 @@ class MainWindowOpenLoadTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void openAnswers_data() {
+    // A cancel changes nothing. With no ROM open it says so; with one open, that ROM stays in
+    // use without a word.
+    void openCancelled_data() { EarlierOpenColumn(); }
+    void openCancelled() {
+        QFETCH(bool, earlierOpen);
+        MainWindowSession session;
+        const Before before = PrepareOpen(session, earlierOpen);
+        const std::string said = OpenAndTell(session, before, "");
+        QCOMPARE(said, std::string(earlierOpen ? "" : "No rom loaded"));
+        QCOMPARE(session.form.RomPath, before.path);
+        QCOMPARE(Snapshot(session.form), before.shown);
+    }
+
+    void openGameImage_data() { EarlierOpenColumn(); }
+    void openGameImage() {
+        QFETCH(bool, earlierOpen);
+        MainWindowSession session;
+        const Before before = PrepareOpen(session, earlierOpen);
+        const std::string path = session.Write(GameImage().Room8(0, 0x00, 0x22), "second.gba");
+        QCOMPARE(OpenAndTell(session, before, path), std::string("Rom Loaded"));
+        QCOMPARE(session.form.RomPath, path);
+        QVERIFY(session.form.cmdGetTs.Enabled());
+        QVERIFY(session.form.cmdSave.Enabled());
+        QCOMPARE(session.form.cboTileset.ListIndex(), 0x22);
+        QCOMPARE(session.form.txtEnTable1.Text(), std::string("FFFFFFFF"));
+    }
+
+    // A file that is not an image of the game fails the check and is still loaded from; a
+    // name typed into the dialog for a file that is not there is made, empty, by the check.
+    void openOtherFile_data() {
         QTest::addColumn<bool>("earlierOpen");
         QTest::addColumn<int>("answer");
-        const struct {
-            const char* name;
-            Answer answer;
-        } answers[] = {{"cancel", Cancel},
-                       {"game image", Game},
-                       {"other file", OtherFile},
-                       {"empty file", EmptyFile},
-                       {"missing file", MissingFile},
-                       {"path in a missing folder", MissingFolder},
-                       {"folder", Folder}};
-        for (const auto& [name, answer] : answers) {
+        for (const auto& [name, answer] : {std::pair{"other file", OtherFile},
+                                           {"empty file", EmptyFile},
+                                           {"missing file", MissingFile}}) {
             QTest::addRow("%s, nothing opened before", name) << false << int{answer};
             QTest::addRow("%s, after a game image", name) << true << int{answer};
         }
     }
-    void openAnswers() {
+    void openOtherFile() {
         QFETCH(bool, earlierOpen);
         QFETCH(int, answer);
         MainWindowSession session;
-        if (earlierOpen) {
-            session.Open(session.Write(GameImage().Room8(0, 0x00, 0x11), "first.gba"));
+        const Before before = PrepareOpen(session, earlierOpen);
+        std::string path = session.dir.File("absent.gba");
+        if (answer == OtherFile) {
+            path = session.Write(ImageBuilder(4 * MiB).Title("ZEROMISSIONJ").Room8(0, 0, 0x33),
+                                 "other.gba");
+        } else if (answer == EmptyFile) {
+            path = session.Write(ImageBuilder(0), "empty.gba");
         }
-        // Edits the window holds, which a cancel or a failed open must keep.
-        TypeInto(session.form.cboTileset, "7");
-        TypeInto(session.form.txtEnTable1, "ABC");
-        const QStringList shownBefore = Snapshot(session.form);
-        const std::string pathBefore = session.form.RomPath;
-        const std::size_t messages = session.desktop.Messages.size();
+        QCOMPARE(OpenAndTell(session, before, path), std::string("Sorry invalid ROM."));
+        QVERIFY(QFileInfo::exists(QString::fromStdString(path)));
+        QCOMPARE(session.form.RomPath, path);
+        QCOMPARE(session.form.cmdGetTs.Enabled(), earlierOpen);
+        QCOMPARE(session.form.cmdSave.Enabled(), earlierOpen);
+        // The window shows room 0 of the file.
+        QCOMPARE(session.form.cboTileset.ListIndex(), answer == OtherFile ? 0x33 : 0);
+        QCOMPARE(session.form.txtForeground.Text(), std::string("F80000"));
+        QCOMPARE(session.form.txtEnTable1.Text(), std::string("FFFFFFFF"));
+    }
 
-        std::string path;
-        switch (answer) {
-            case Game:
-                path = session.Write(GameImage().Room8(0, 0x00, 0x22), "second.gba");
-                break;
-            case OtherFile:
-                path = session.Write(ImageBuilder(4 * MiB).Title("ZEROMISSIONJ").Room8(0, 0, 0x33),
-                                     "other.gba");
-                break;
-            case EmptyFile:
-                path = session.Write(ImageBuilder(0), "empty.gba");
-                break;
-            case MissingFile:
-                path = session.dir.File("absent.gba");
-                break;
-            case MissingFolder:
-                path = session.dir.File("missing/game.gba");
-                break;
-            case Folder:
-                path = session.dir.File("folder.gba");
-                QVERIFY(QDir().mkdir(QString::fromStdString(path)));
-                break;
-            default:
-                break;
+    // What cannot be opened as a file is reported with its path and the reason, and the
+    // window keeps the ROM and the edits it had. A named pipe must not make the open wait.
+    void openUnopenable_data() {
+        QTest::addColumn<bool>("earlierOpen");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        for (const auto& [kind, reason] : {std::pair{"missing folder", "No such file or directory"},
+                                           {"folder", "Is a directory"},
+                                           {"named pipe", "named pipe"}}) {
+            QTest::addRow("%s, nothing opened before", kind) << false << kind << reason;
+            QTest::addRow("%s, after a game image", kind) << true << kind << reason;
         }
-        session.Open(path);
-
-        QCOMPARE(session.desktop.OpenRequests.back().title, std::string("Open Romfile"));
-        QCOMPARE(session.desktop.OpenRequests.back().filter, std::string("GBA roms| *.GBA"));
-        const std::vector<std::string> shown = session.MessagesAfter(messages);
-        QCOMPARE(shown.size(), std::size_t{1});
-        QVERIFY(session.form.IsVisible());
-        switch (answer) {
-            case Cancel:
-                QCOMPARE(shown[0], std::string("No rom loaded"));
-                QCOMPARE(session.form.RomPath, pathBefore);
-                QCOMPARE(Snapshot(session.form), shownBefore);
-                break;
-            case Game:
-                QCOMPARE(shown[0], std::string("Rom Loaded"));
-                QCOMPARE(session.form.RomPath, path);
-                QVERIFY(session.form.cmdGetTs.Enabled());
-                QVERIFY(session.form.cmdSave.Enabled());
-                QCOMPARE(session.form.cboTileset.ListIndex(), 0x22);
-                QCOMPARE(session.form.txtEnTable1.Text(), std::string("FFFFFFFF"));
-                break;
-            case OtherFile:
-            case EmptyFile:
-            case MissingFile:
-                // A name typed into the dialog for a file that is not there: the game check
-                // makes it, empty, and it fails like any other file.
-                QCOMPARE(shown[0], std::string("Sorry invalid ROM."));
-                QVERIFY(QFileInfo::exists(QString::fromStdString(path)));
-                QCOMPARE(session.form.RomPath, path);
-                QCOMPARE(session.form.cmdGetTs.Enabled(), earlierOpen);
-                QCOMPARE(session.form.cmdSave.Enabled(), earlierOpen);
-                // The window still shows room 0 of the file.
-                QCOMPARE(session.form.cboTileset.ListIndex(), answer == OtherFile ? 0x33 : 0);
-                QCOMPARE(session.form.txtForeground.Text(), std::string("F80000"));
-                QCOMPARE(session.form.txtEnTable1.Text(), std::string("FFFFFFFF"));
-                break;
-            case MissingFolder:
-            case Folder:
-                QVERIFY2(shown[0].find(path) != std::string::npos, shown[0].c_str());
-                QVERIFY2(shown[0].find(answer == Folder
-                                           ? "Is a directory"
-                                           : "No such file or directory") != std::string::npos,
-                         shown[0].c_str());
-                QCOMPARE(session.form.RomPath, pathBefore);
-                QCOMPARE(Snapshot(session.form), shownBefore);
-                QCOMPARE(QFileInfo::exists(QString::fromStdString(path)), answer == Folder);
-                break;
+    }
+    void openUnopenable() {
+        QFETCH(bool, earlierOpen);
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        MainWindowSession session;
+        const Before before = PrepareOpen(session, earlierOpen);
+        std::string path = session.dir.File("missing/game.gba");
+        if (kind == "folder") {
+            path = session.dir.File("folder.gba");
+            QVERIFY(QDir().mkdir(QString::fromStdString(path)));
+        } else if (kind == "named pipe") {
+            path = session.dir.File("pipe.gba");
+            QCOMPARE(::mkfifo(path.c_str(), 0644), 0);
         }
+        const std::string said = OpenAndTell(session, before, path);
+        QVERIFY2(said.find(path) != std::string::npos, said.c_str());
+        QVERIFY2(said.find(reason.toStdString()) != std::string::npos, said.c_str());
+        QCOMPARE(session.form.RomPath, before.path);
+        QCOMPARE(Snapshot(session.form), before.shown);
+        QCOMPARE(QFileInfo::exists(QString::fromStdString(path)), kind != "missing folder");
     }
 
     void openLoadsSelectedRoom_data() {
@@ -308,31 +338,44 @@ class MainWindowOpenLoadTest : public QObject {
 
     void loadNotes_data() {
         QTest::addColumn<int>("change");  // 0 none, 1 title changed, 2 cut inside the record
+        QTest::addColumn<bool>("viaOpen");
         QTest::addColumn<bool>("noted");
-        QTest::newRow("whole image") << 0 << false;
-        QTest::newRow("title changed since the open") << 1 << true;
-        QTest::newRow("cut inside the room's record") << 2 << true;
+        QTest::newRow("whole image") << 0 << false << false;
+        QTest::newRow("title changed since the open") << 1 << false << true;
+        QTest::newRow("cut inside the room's record") << 2 << false << true;
+        QTest::newRow("opened cut inside the room's record") << 2 << true << true;
     }
-    // A press of "Load" still shows a file that changed since it was opened, and says that
-    // it is not a whole image; bytes past the end of the file show as zeros.
+    // A press of "Load", or the load File > Open runs, still shows a file that is not a whole
+    // image, and says so; bytes past the end of the file show as zeros.
     void loadNotes() {
         QFETCH(int, change);
+        QFETCH(bool, viaOpen);
         QFETCH(bool, noted);
         MainWindowSession session;
         ImageBuilder image = GameImage();
         image.Room8(5, 0x00, 0x1A).Room16(5, 0x3A, 0x1234);
         const std::string path = session.Write(image);
-        session.Open(path);
+        session.PickRoom(5);
+        if (!viaOpen) {
+            session.Open(path);
+        }
         if (change == 1) {
             session.Write(image.Title("ZEROMISSIONX"));
         } else if (change == 2) {
             session.Write(image.Resize(RoomAt(5) + kRoomSize - 1));
         }
-        session.PickRoom(5);
         const std::size_t messages = session.desktop.Messages.size();
-        Click(session.form.cmdGetTs);
+        if (viaOpen) {
+            session.Open(path);
+        } else {
+            Click(session.form.cmdGetTs);
+        }
 
-        const std::vector<std::string> shown = session.MessagesAfter(messages);
+        std::vector<std::string> shown = session.MessagesAfter(messages);
+        if (viaOpen) {
+            QCOMPARE(shown.at(0), std::string("Rom Loaded"));
+            shown.erase(shown.begin());
+        }
         QCOMPARE(shown.size(), noted ? std::size_t{1} : std::size_t{0});
         if (noted) {
             QVERIFY2(shown[0].find(path) != std::string::npos, shown[0].c_str());

@@ -131,7 +131,8 @@ class MainWindowSaveTest : public QObject {
         row("music 1F picked", "cboMusic", "pick", "1F", 0x3A, "1F00");
         row("music 5 picked", "cboMusic", "pick", "5", 0x3A, "0500");
         row("music typed 7", "cboMusic", "type", "7", 0x3A, "0700");
-        row("music typed to no entry", "cboMusic", "type", "zz", 0x3A, "FFFF");
+        row("music typed beyond its list", "cboMusic", "type", "123", 0x3A, "2301");
+        row("music typed with a leading zero", "cboMusic", "type", "01ff", 0x3A, "FF01");
         row("music cleared", "cboMusic", "type", "", 0x3A, "FFFF");
         row("foreground 8000", "txtForeground", "type", "8000", 0x08, "00800008");
         row("foreground ffffff", "txtForeground", "type", "ffffff", 0x08, "FFFFFF08");
@@ -145,8 +146,10 @@ class MainWindowSaveTest : public QObject {
         row("tileset typed 1a", "cboTileset", "type", "1a", 0x00, "1A");
         row("tileset picked 3", "cboTileset", "pick", "3", 0x00, "03");
         row("tide picked", "cboTide", "pick", "2", 0x1C, "02");
+        row("tide typed with a leading zero", "cboTide", "type", "0a", 0x1C, "0A");
         row("enemy sheet 1 picked", "cboEn1", "pick", "80", 0x24, "80");
         row("enemy sheet 2 typed", "cboEn2", "type", " ff ", 0x25, "FF");
+        row("enemy sheet 2 typed with leading zeros", "cboEn2", "type", "007", 0x25, "07");
         row("map X stepped down", "cboMX", "down", "", 0x35, "41");
         row("map Y stepped up", "cboMY", "up", "", 0x36, "40");
         row("behavior typed", "cboBehavior", "type", "C3", 0x39, "C3");
@@ -176,45 +179,60 @@ class MainWindowSaveTest : public QObject {
         QCOMPARE(session.desktop.Messages, std::vector<std::string>{"Rom Loaded"});
     }
 
-    void retypedShownText_data() {
+    void untouchedPointer_data() {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("shown");
-        QTest::addColumn<int>("field");
-        QTest::addColumn<QByteArray>("bytes");
-        // Pointers the window cannot show faithfully; typing the very text shown is an edit
-        // and writes what the text says.
-        QTest::newRow("foreground 0 shown as F80000")
-            << "txtForeground"
-            << "F80000" << 0x08 << QByteArray::fromHex("0000F808");
-        QTest::newRow("enemy table 2 outside the ROM shown as FFFFFFFF")
-            << "txtEnTable2"
-            << "FFFFFFFF" << 0x28 << QByteArray::fromHex("FFFFFF07");
+        QTest::addColumn<QString>("how");
+        // Pointers the window cannot show faithfully: a text that is again exactly what the
+        // load showed is unedited, however it got there, and the pointer is written back as
+        // it was read.
+        for (const char* how : {"retyped", "backspace", "undo"}) {
+            QTest::addRow("foreground 09123456 shown as 112345, %s", how) << "txtForeground"
+                                                                          << "112345" << how;
+            QTest::addRow("clipdata 0 shown as F80000, %s", how) << "txtClipdata"
+                                                                 << "F80000" << how;
+            QTest::addRow("enemy table 2 0 shown as FFFFFFFF, %s", how) << "txtEnTable2"
+                                                                        << "FFFFFFFF" << how;
+        }
     }
-    void retypedShownText() {
+    void untouchedPointer() {
         QFETCH(QString, control);
         QFETCH(QString, shown);
-        QFETCH(int, field);
-        QFETCH(QByteArray, bytes);
+        QFETCH(QString, how);
         MainWindowSession session;
         ImageBuilder image = GameImage();
-        QByteArray record(60, '\0');
-        record[0x01] = 0x10;  // layer 0 in use, so that its pointer box can be typed into
-        image.Put(RoomAt(kRoom), Bytes(record));
+        ByteVector record = NoiseBytes(kRoomSize, 31);
+        // Layers 0 and 3 in use, so that their pointer boxes can be typed into.
+        record = WithBytes(record, 0x01, {0x10});
+        record = WithBytes(record, 0x04, LittleEndian32(1));
+        record = WithBytes(record, 0x08, LittleEndian32(0x09123456));
+        record = WithBytes(record, 0x14, LittleEndian32(0));
+        record = WithBytes(record, 0x28, LittleEndian32(0));
+        record = WithBytes(record, 0x3A, {0x05, 0x00});
+        image.Put(RoomAt(kRoom), record);
         const std::string path = session.Write(image);
-        session.Open(path);
         session.PickRoom(kRoom);
-        Click(session.form.cmdGetTs);
+        session.Open(path);
         auto& box = Named<toolkit::TextBox>(session.form, control);
         QCOMPARE(QString::fromStdString(box.Text()), shown);
 
-        TypeInto(box, shown.toStdString());
+        if (how == "retyped") {
+            TypeInto(box, shown.toStdString());
+        } else {
+            // The last character taken away, then given back by typing it or by Ctrl+Z.
+            AppendTo(box, "");
+            QTest::keyClick(box.Widget(), Qt::Key_Backspace);
+            if (how == "undo") {
+                QTest::keyClick(box.Widget(), Qt::Key_Z, Qt::ControlModifier);
+            } else {
+                AppendTo(box, shown.right(1).toStdString());
+            }
+        }
+        QCOMPARE(QString::fromStdString(box.Text()), shown);
         Click(session.form.cmdSave);
 
-        const ByteVector written = ReadFileBytes(path);
-        QCOMPARE(
-            ByteVector(written.begin() + static_cast<std::ptrdiff_t>(RoomAt(kRoom)) + field,
-                       written.begin() + static_cast<std::ptrdiff_t>(RoomAt(kRoom)) + field + 4),
-            Bytes(bytes));
+        QCOMPARE(ChangedOffsets(image.Bytes(), ReadFileBytes(path)), std::vector<std::size_t>());
+        QCOMPARE(session.desktop.Messages, std::vector<std::string>{"Rom Loaded"});
     }
 
     void savesIntoRoomSelectedNow_data() {
@@ -273,6 +291,10 @@ class MainWindowSaveTest : public QObject {
         row("behavior empty", "cboBehavior", "", "Room Behavior:");
         row("enemy sheet 1 -1", "cboEn1", "-1", "Enemy sheet 1:");
         row("enemy sheet 2 G", "cboEn2", "G", "Enemy sheet 2:");
+        row("enemy sheet 2 a digit then a typo", "cboEn2", "1g", "Enemy sheet 2:");
+        row("map X 0x1A", "cboMX", "0x1A", "MiniMap Room Location X:");
+        row("music typo 1G", "cboMusic", "1G", "Music:");
+        row("music beyond 16 bits", "cboMusic", "10000", "Music:");
     }
     // A value that cannot be saved refuses the whole save, before anything is written; once
     // corrected, the save goes through.
@@ -300,8 +322,8 @@ class MainWindowSaveTest : public QObject {
         Click(session.form.cmdSave);
         QCOMPARE(session.desktop.Messages.size(), std::size_t{2});
         const ByteVector record = RecordOf(ReadFileBytes(path), kRoom);
-        QCOMPARE(record[0x35], std::uint8_t{0x03});
-        QCOMPARE(record[0x3A], std::uint8_t{0x33});
+        QCOMPARE(record[0x35], static_cast<std::uint8_t>(control == "cboMX" ? 0x01 : 0x03));
+        QCOMPARE(record[0x3A], static_cast<std::uint8_t>(control == "cboMusic" ? 0x01 : 0x33));
     }
 
     void refusedFile_data() {
@@ -362,6 +384,63 @@ class MainWindowSaveTest : public QObject {
         QVERIFY2(message.contains(reason), qPrintable(message));
         QCOMPARE(ChangedOffsets(before, ReadFileBytes(path)), std::vector<std::size_t>());
         QCOMPARE(FileExists(path), situation != Deleted);
+    }
+
+    void changedOnDisk_data() {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<int>("changedAt");  // offset from room 5's record
+        QTest::addColumn<int>("savedInto");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("an unshown byte of the loaded room") << "" << 0x18 << 5 << true;
+        QTest::newRow("the behaviour of the loaded room") << "" << 0x39 << 5 << true;
+        QTest::newRow("after a save into the same room") << "save" << 0x30 << 5 << true;
+        QTest::newRow("the byte before the room") << "" << -1 << 5 << false;
+        QTest::newRow("the byte after the room") << "" << 60 << 5 << false;
+        QTest::newRow("a room this window never read") << "" << 2 * 60 + 0x18 << 7 << false;
+    }
+    // Another program changed the file after the load: a save into the room the window read
+    // is refused when that room's bytes changed, and writes nothing; after a Load it works.
+    void changedOnDisk() {
+        QFETCH(QString, steps);
+        QFETCH(int, changedAt);
+        QFETCH(int, savedInto);
+        QFETCH(bool, refused);
+        MainWindowSession session;
+        ImageBuilder image = GameImage();
+        image.Put(RoomAt(5), NoiseBytes(3 * kRoomSize, 55));
+        const std::string path = session.Write(image);
+        session.PickRoom(5);
+        session.Open(path);
+        if (steps == "save") {
+            Click(session.form.cmdSave);
+        }
+        const auto at = static_cast<std::size_t>(static_cast<int>(RoomAt(5)) + changedAt);
+        session.Write(image.Put8(at, static_cast<std::uint8_t>(~image.Bytes()[at])));
+        session.PickRoom(savedInto);
+        TypeInto(session.form.cboTileset, "44");
+        const std::size_t messages = session.desktop.Messages.size();
+        Click(session.form.cmdSave);
+
+        const std::vector<std::string> said = session.MessagesAfter(messages);
+        const ByteVector after = ReadFileBytes(path);
+        if (refused) {
+            QCOMPARE(said.size(), std::size_t{1});
+            for (const std::string& part :
+                 {std::string("Room 5 changed on disk"), path, std::string("\"Load\"")}) {
+                QVERIFY2(said[0].find(part) != std::string::npos, said[0].c_str());
+            }
+            QCOMPARE(ChangedOffsets(image.Bytes(), after), std::vector<std::size_t>());
+            Click(session.form.cmdGetTs);
+            TypeInto(session.form.cboTileset, "44");
+            Click(session.form.cmdSave);
+        }
+        QCOMPARE(session.MessagesAfter(messages).size(), said.size());
+        // The room saved into holds room 5's record as the window last read it, with the edit.
+        ByteVector expected = image.Bytes();
+        const ByteVector record = WithBytes(RecordOf(expected, 5), 0x00, {0x44});
+        std::copy(record.begin(), record.end(),
+                  expected.begin() + static_cast<std::ptrdiff_t>(RoomAt(savedInto)));
+        QCOMPARE(ChangedOffsets(expected, ReadFileBytes(path)), std::vector<std::size_t>());
     }
 
     void enemyEditorOnSave_data() {

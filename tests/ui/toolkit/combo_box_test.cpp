@@ -82,6 +82,14 @@ void Run(ComboWindow& window, const QString& step) {
         PressInField(window, Qt::Key_Return);
     } else if (verb == "enter") {
         PressInField(window, Qt::Key_Enter, Qt::KeypadModifier);
+    } else if (verb == "wheel") {
+        // A notch down, with the pointer over the field; "wheel focused" gives it the focus.
+        if (rest == "focused") {
+            window.combo.SetFocus();
+        } else {
+            window.after.SetFocus();
+        }
+        TurnWheel(window.combo, -1);
     } else if (verb == "tab") {
         PressInField(window, Qt::Key_Tab);
         QVERIFY(window.after.HasFocus());
@@ -132,9 +140,16 @@ class ComboBoxTest : public QObject {
         QTest::newRow("blanks around are ignored") << ">type  1F " << 0x1F << " 1F ";
         QTest::newRow("zero") << ">type 0" << 0 << "0";
         QTest::newRow("prefix of longer items is not completed") << ">type 1" << 1 << "1";
-        QTest::newRow("leading zero names no item") << ">type 01" << -1 << "01";
+        QTest::newRow("leading zero") << ">type 01" << 1 << "01";
+        QTest::newRow("leading zero before a letter") << ">type 0A" << 0x0A << "0A";
+        QTest::newRow("leading zeros and blanks") << ">type  00a " << 0x0A << " 00a ";
         QTest::newRow("no such item") << "set 5>type zz" << -1 << "zz";
+        QTest::newRow("a prefix") << "set 5>type 0x1A" << -1 << "0x1A";
+        QTest::newRow("a digit then a typo") << "set 5>type 1g" << -1 << "1g";
+        QTest::newRow("a blank between the digits") << "set 5>type 1 A" << -1 << "1 A";
+        QTest::newRow("a sign") << "set 5>type +1" << -1 << "+1";
         QTest::newRow("longer than any item") << ">type 100" << -1 << "100";
+        QTest::newRow("more than 32 bits") << ">type 100000000" << -1 << "100000000";
         QTest::newRow("cleared field") << "set 5>type " << -1 << "";
     }
     void typing() { Check({"Change"}); }
@@ -148,6 +163,7 @@ class ComboBoxTest : public QObject {
         QTest::newRow("down steps on") << "set 4>down" << 5 << "5";
         QTest::newRow("up steps back") << "set 4>up" << 3 << "3";
         QTest::newRow("down goes on from the typed item") << "type 1f>down" << 0x20 << "20";
+        QTest::newRow("the wheel in the focused field") << "set 4>wheel focused" << 5 << "5";
     }
     void picking() { Check({"Picked"}); }
 
@@ -163,6 +179,21 @@ class ComboBoxTest : public QObject {
         QTest::newRow("unlisted text naming an item") << "set 5>unlisted 7" << -1 << "7";
     }
     void fromCode() { Check({}); }
+
+    // A wheel turn over a field that does not have the focus is not a choice.
+    void unfocusedWheel_data() {
+        Columns();
+        QTest::newRow("selected item") << "set 4>wheel" << 4 << "4";
+        QTest::newRow("typed text") << "type zz>wheel" << -1 << "zz";
+        QTest::newRow("unlisted value") << "unlisted 150>wheel" << -1 << "150";
+    }
+    void unfocusedWheel() {
+        Check({});
+        ComboWindow window;
+        QVERIFY(ShowActive(window));
+        Run(window, "wheel");
+        QVERIFY(window.after.HasFocus());
+    }
 
     // Return and leaving the field are not a choice: nothing is added, selected or rewritten.
     void leavingTheField_data() {

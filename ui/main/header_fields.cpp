@@ -1,0 +1,102 @@
+#include "ui/main/header_fields.h"
+
+#include "rom/hex.h"
+#include "ui/toolkit/combo_box.h"
+#include "ui/toolkit/text_box.h"
+
+namespace vorn::ui {
+
+namespace {
+constexpr std::uint32_t kLargestByte = 0xFF;
+constexpr std::uint32_t kNoMusic = 0xFFFF;
+}  // namespace
+
+void HeaderField::Show(const RoomHeader& header) {
+    shownValue_ = header.Get(field_);
+    Display(shownValue_);
+    shownText_ = Text();
+}
+
+std::optional<std::uint32_t> HeaderField::ValueToSave() const {
+    const std::string text = Text();
+    if (text == shownText_) {
+        return shownValue_;
+    }
+    return Read(text);
+}
+
+void HeaderField::Saved(std::uint32_t value) {
+    shownValue_ = value;
+    shownText_ = Text();
+}
+
+std::string HeaderField::Refusal() const {
+    return label_ + " \"" + Text() + "\" is not " + Accepts() + ". Nothing was saved.";
+}
+
+std::string PointerField::Text() const {
+    return box_.Text();
+}
+
+void PointerField::Display(std::uint32_t value) {
+    box_.SetText(FormatHex(decode_(value)));  // a graphics pointer's box cuts it to six
+}
+
+std::optional<std::uint32_t> PointerField::Read(const std::string& text) const {
+    const std::optional<std::int32_t> offset = ParseHexIgnoringBlanks(text);
+    if (!offset) {
+        return std::nullopt;
+    }
+    return EncodePtr(*offset);
+}
+
+std::string PointerField::Accepts() const {
+    return "a hexadecimal offset (digits 0-9 and A-F, at most eight)";
+}
+
+std::string ByteListField::Text() const {
+    return list_.Text();
+}
+
+void ByteListField::Display(std::uint32_t value) {
+    list_.SetListIndex(static_cast<int>(value));
+}
+
+std::optional<std::uint32_t> ByteListField::Read(const std::string&) const {
+    const std::optional<std::uint32_t> value = list_.NamedValue();
+    if (!value || *value > kLargestByte) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::string ByteListField::Accepts() const {
+    return "a value from 0 to FF";
+}
+
+void MusicField::Display(std::uint32_t value) {
+    if (value <= kLargestByte) {
+        list_.SetListIndex(static_cast<int>(value));
+    } else if (value == kNoMusic) {
+        list_.SetListIndex(toolkit::ComboBox::None);
+    } else {
+        list_.ShowUnlisted(FormatHex(static_cast<std::int32_t>(value)));
+    }
+}
+
+std::optional<std::uint32_t> MusicField::Read(const std::string& text) const {
+    if (text.find_first_not_of(" \t") == std::string::npos) {
+        return kNoMusic;
+    }
+    const std::optional<std::uint32_t> value = list_.NamedValue();
+    if (!value || *value > kNoMusic) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::string MusicField::Accepts() const {
+    return "a value from 0 to FFFF (leave it empty for no music)";
+}
+
+}  // namespace vorn::ui
