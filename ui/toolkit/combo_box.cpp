@@ -9,48 +9,70 @@
 #include <QWheelEvent>
 
 #include <charconv>
+#include <functional>
 
 namespace vorn::toolkit {
 
 namespace {
 
-// Swallows Return and Enter in the text field: the typed text stays as typed and no item is
-// added or selected behind the user's back.
-class ReturnSwallower : public QObject {
+// What the drop-down does with the events that Qt's own defaults get wrong for it:
+// - Return and Enter in the text field are swallowed: the typed text stays as typed and no
+//   item is added or selected behind the user's back;
+// - the wheel picks only in a field that has the keyboard focus: a turn meant for something
+//   else, while the pointer merely passes over the field, must not change its value;
+// - just before the user picks (arrow keys, the wheel, the list opened), `beforePick` brings
+//   the widget's own current item in line with the typed text, which typing leaves alone so
+//   that Ctrl+Z can still take a typed character back.
+class ComboEvents : public QObject {
   public:
-    using QObject::QObject;
+    ComboEvents(QComboBox* combo, std::function<void()> beforePick)
+        : QObject(combo), combo_(combo), beforePick_(std::move(beforePick)) {}
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                event->accept();
-                return true;
-            }
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
-
-// Lets the wheel pick only in a field that has the keyboard focus: a wheel turn meant for
-// something else, while the pointer merely passes over the field, must not change its value.
-class UnfocusedWheelBlocker : public QObject {
-  public:
-    explicit UnfocusedWheelBlocker(QComboBox* combo) : QObject(combo), combo_(combo) {}
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Wheel && !combo_->hasFocus() &&
-            !combo_->lineEdit()->hasFocus()) {
-            event->ignore();
-            return true;
+        switch (event->type()) {
+            case QEvent::KeyPress:
+            case QEvent::ShortcutOverride:
+                return OnKey(static_cast<QKeyEvent*>(event), event->type() == QEvent::KeyPress);
+            case QEvent::Wheel:
+                if (!combo_->hasFocus() && !combo_->lineEdit()->hasFocus()) {
+                    event->ignore();
+                    return true;
+                }
+                beforePick_();
+                break;
+            case QEvent::MouseButtonPress:
+                beforePick_();
+                break;
+            default:
+                break;
         }
         return QObject::eventFilter(watched, event);
     }
 
   private:
+    bool OnKey(QKeyEvent* key, bool pressed) {
+        switch (key->key()) {
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                key->accept();
+                return true;
+            case Qt::Key_Up:
+            case Qt::Key_Down:
+            case Qt::Key_PageUp:
+            case Qt::Key_PageDown:
+            case Qt::Key_F4:
+                if (pressed) {
+                    beforePick_();
+                }
+                return false;
+            default:
+                return false;
+        }
+    }
+
     QComboBox* combo_;
+    std::function<void()> beforePick_;
 };
 
 bool IsBlank(char c) {
@@ -87,12 +109,11 @@ ComboBox::ComboBox(Container& parent, std::string name, Rect rect, Numbering num
     combo_->setInsertPolicy(QComboBox::NoInsert);
     combo_->setCompleter(nullptr);  // it would rewrite the text while the user types
     combo_->setMaxVisibleItems(16);
-    auto* swallower = new ReturnSwallower(combo_);
-    combo_->lineEdit()->installEventFilter(swallower);
-    combo_->installEventFilter(swallower);
+    auto* events = new ComboEvents(combo_, [this] { FollowSelection(listIndex_); });
+    combo_->lineEdit()->installEventFilter(events);
+    combo_->installEventFilter(events);
     // The wheel does not give the field the focus either.
     combo_->setFocusPolicy(Qt::StrongFocus);
-    combo_->installEventFilter(new UnfocusedWheelBlocker(combo_));
 
     // Leaving the field would otherwise select the item whose text it shows and report it as
     // picked, even for a value shown as unlisted.
@@ -168,7 +189,6 @@ void ComboBox::OnTyped(const QString& text) {
             break;
         }
     }
-    FollowSelection(listIndex_);
     Raise(Change);
 }
 
@@ -179,6 +199,9 @@ void ComboBox::OnPicked(int position) {
 }
 
 void ComboBox::FollowSelection(int position) {
+    if (combo_->currentIndex() == position) {
+        return;
+    }
     QLineEdit* edit = combo_->lineEdit();
     const QString typed = edit->text();
     const int cursor = edit->cursorPosition();

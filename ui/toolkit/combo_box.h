@@ -59,7 +59,7 @@ class ComboBox : public Control {
   private:
     void OnTyped(const QString& text);
     void OnPicked(int position);
-    // Moves the widget's own current index along without touching the text being typed.
+    // Moves the widget's own current item to `position` without touching the typed text.
     void FollowSelection(int position);
 
     QComboBox* combo_;

@@ -53,8 +53,8 @@ void PressInField(ComboWindow& window, Qt::Key key, Qt::KeyboardModifiers modifi
     QTest::keyClick(target != nullptr ? target : widget->lineEdit(), key, modifiers);
 }
 
-// One step of a row: "fill", "type TEXT", "set HEX", "unlisted TEXT", "item HEX TEXT",
-// "mouse HEX", "down", "up", "return", "enter", "tab".
+// One step of a row: "fill", "type TEXT", "append TEXT", "undo", "set HEX", "unlisted TEXT", "item
+// HEX TEXT", "mouse HEX", "down", "up", "return", "enter", "tab".
 void Run(ComboWindow& window, const QString& step) {
     const QString verb = step.section(' ', 0, 0);
     const QString rest = step.mid(verb.size() + 1);
@@ -65,6 +65,11 @@ void Run(ComboWindow& window, const QString& step) {
         }
     } else if (verb == "type") {
         TypeInto(combo, rest.toStdString());
+    } else if (verb == "append") {
+        PressInField(window, Qt::Key_End);
+        QTest::keyClicks(QApplication::focusWidget(), rest);
+    } else if (verb == "undo") {
+        PressInField(window, Qt::Key_Z, Qt::ControlModifier);
     } else if (verb == "set") {
         combo.SetListIndex(rest.toInt(nullptr, 16));
     } else if (verb == "unlisted") {
@@ -151,6 +156,8 @@ class ComboBoxTest : public QObject {
         QTest::newRow("longer than any item") << ">type 100" << -1 << "100";
         QTest::newRow("more than 32 bits") << ">type 100000000" << -1 << "100000000";
         QTest::newRow("cleared field") << "set 5>type " << -1 << "";
+        QTest::newRow("a character typed and taken back with Ctrl+Z")
+            << "unlisted 1a>append g;undo" << 0x1A << "1a";
     }
     void typing() { Check({"Change"}); }
 
