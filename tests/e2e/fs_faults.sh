@@ -14,17 +14,23 @@ set -euo pipefail
 
 if [ -z "${VORN_E2E_OWN_MOUNTS:-}" ]; then
     export VORN_E2E_OWN_MOUNTS=1
-    if [ "$(id -u)" -eq 0 ] && unshare --mount --propagation private true 2>/dev/null; then
-        exec unshare --mount --propagation private bash "$0" "$@"
+    # Each way is tried once for real; what unshare says when it cannot is the reason given.
+    tries=()
+    if [ "$(id -u)" -eq 0 ]; then
+        tries+=("unshare --mount --propagation private")
     fi
-    if unshare --user --map-root-user --mount --propagation private true 2>/dev/null; then
-        exec unshare --user --map-root-user --mount --propagation private bash "$0" "$@"
+    tries+=("unshare --user --map-root-user --mount --propagation private")
+    reasons=()
+    for try in "${tries[@]}"; do
+        if error=$($try true 2>&1); then
+            exec $try bash "$0" "$@"
+        fi
+        reasons+=("'$try' says: $(echo "${error:-nothing, but fails}" | tr '\n' ' ' | sed 's/ *$//')")
+    done
+    if [ "$(id -u)" -ne 0 ]; then
+        reasons+=("(as root, 'unshare --mount' would be tried first)")
     fi
-    echo "SKIPPED: no mount namespace can be made here: 'unshare --mount' needs root, and" \
-        "'unshare --user --map-root-user --mount' failed (unprivileged user namespaces are" \
-        "off, e.g. kernel.unprivileged_userns_clone=0 or a container without them)." \
-        "Run this test as root, or where user namespaces are allowed, to cover a read-only" \
-        "and a full file system."
+    echo "SKIPPED: no mount namespace of its own can be made here: ${reasons[*]}"
     exit 77
 fi
 
