@@ -14,27 +14,21 @@ else
 fi
 
 tag="SPDX-License-Identifier: MIT"
-checked=0
-missing=()
-while IFS= read -r file; do
-    [ -f "$file" ] || continue  # deleted, not yet committed
-    first=$(head -n 1 "$file" | tr -d '\0')
-    case $file in
-        *.cpp | *.h) wanted="// $tag" ;;
-        CMakeLists.txt | */CMakeLists.txt | *.cmake | *.sh | *.awk) wanted="# $tag" ;;
-        *)
-            # Any other file is a source file when it is a script.
-            [[ $first == "#!"* ]] || continue
-            wanted="# $tag"
-            ;;
-    esac
-    checked=$((checked + 1))
-    line=1
-    if [[ $first == "#!"* ]]; then
-        line=2
-    fi
-    [ "$(sed -n "${line}p" "$file")" = "$wanted" ] || missing+=("$file")
-done <<<"$files"
+# Candidates by name: C++, CMake, shell and awk files, and files without an extension, which
+# are source files when they start with "#!". One awk run reads the first lines of them all.
+result=$(grep -E '\.(cpp|h|cmake|sh|awk)$|(^|/)CMakeLists\.txt$|(^|/)[^./]+$' <<<"$files" |
+    while IFS= read -r file; do if [ -f "$file" ]; then printf '%s\0' "$file"; fi; done |
+    xargs -0 -r awk -v tag="$tag" '
+        FNR == 1 {
+            wanted = (FILENAME ~ /\.(cpp|h)$/) ? "// " tag : "# " tag
+            if (FILENAME !~ /\.(cpp|h|cmake|sh|awk)$|CMakeLists\.txt$/ && $0 !~ /^#!/) nextfile
+            checked++
+            if ($0 !~ /^#!/) { if ($0 != wanted) print "missing", FILENAME; nextfile }
+        }
+        FNR == 2 { if ($0 != wanted) print "missing", FILENAME; nextfile }
+        END { print "checked", checked + 0 }')
+checked=$(sed -n 's/^checked //p' <<<"$result" | awk '{ n += $1 } END { print n + 0 }')
+mapfile -t missing < <(sed -n 's/^missing //p' <<<"$result")
 
 ((checked > 0)) || { echo "FAILED: no source file found in $PWD" >&2; exit 1; }
 if ((${#missing[@]} > 0)); then
