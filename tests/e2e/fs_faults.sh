@@ -30,7 +30,8 @@ if [ -z "${VORN_E2E_OWN_MOUNTS:-}" ]; then
     if [ "$(id -u)" -ne 0 ]; then
         reasons+=("(as root, 'unshare --mount' would be tried first)")
     fi
-    echo "SKIPPED: no mount namespace of its own can be made here: ${reasons[*]}"
+    joined=$(printf '%s; ' "${reasons[@]}")
+    echo "SKIPPED: no mount namespace of its own can be made here: ${joined%; }"
     exit 77
 fi
 
