@@ -50,7 +50,8 @@ vorn_run_tests() {
         ctest --timeout 600 --test-output-size-passed 10000000 \
             --test-output-size-failed 10000000 || status=$?
         echo "$status" >"$status_file"
-    ) </dev/null 2>&1 | tee "$console" | { grep --line-buffered -E "^ *[0-9]+/[0-9]+ Test +#" || true; }
+    ) </dev/null 2>&1 | tee "$console" |
+        { grep --line-buffered -E "^ *[0-9]+/[0-9]+ Test +#" || true; }
     local status
     status=$(cat "$status_file" 2>/dev/null || echo 1)
 

@@ -25,7 +25,8 @@ if [ -z "${VORN_E2E_OWN_MOUNTS:-}" ]; then
         if error=$($try true 2>&1); then
             exec $try bash "$0" "$@"
         fi
-        reasons+=("'$try' says: $(echo "${error:-nothing, but fails}" | tr '\n' ' ' | sed 's/ *$//')")
+        error=$(echo "${error:-nothing, but fails}" | tr '\n' ' ' | sed 's/ *$//')
+        reasons+=("'$try' says: $error")
     done
     if [ "$(id -u)" -ne 0 ]; then
         reasons+=("(as root, 'unshare --mount' would be tried first)")

@@ -25,7 +25,8 @@ arch=$(dpkg --print-architecture)
 name="vorn-header-editor_${version}_$arch.deb"
 deb="$work/release/$name"
 [ -s "$deb" ] || fail "no $name; scripts/package made: $(ls "$work/release"/*.deb 2>/dev/null)"
-grep -q -F "apt install ./" "$work/package.out" || fail "scripts/package does not say how to install"
+grep -q -F "apt install ./" "$work/package.out" ||
+    fail "scripts/package does not say how to install the package"
 
 # --- the control fields ------------------------------------------------------------------
 field() { dpkg-deb -f "$deb" "$1"; }

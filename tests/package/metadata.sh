@@ -63,7 +63,8 @@ while IFS= read -r image; do
     name=$(sed -n 's|.*/\([^/<]*\)</image>.*|\1|p' <<<"$image")
     [ -s "$shots/$name" ] || fail "the listed screenshot $name is not in docs/screenshots"
     read -r real_width real_height < <(od -An -tu1 -j16 -N8 "$shots/$name" |
-        awk '{ print (($1 * 256 + $2) * 256 + $3) * 256 + $4, (($5 * 256 + $6) * 256 + $7) * 256 + $8 }')
+        awk '{ print (($1 * 256 + $2) * 256 + $3) * 256 + $4,
+                     (($5 * 256 + $6) * 256 + $7) * 256 + $8 }')
     [ "$width $height" = "$real_width $real_height" ] ||
         fail "$name is listed as ${width}x$height but is ${real_width}x$real_height"
     shots_listed=$((shots_listed + 1))
