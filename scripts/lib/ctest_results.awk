@@ -16,7 +16,7 @@ BEGIN { OFS = "\t" }
 
 # --- LastTest.log: every test's output -----------------------------------------------------
 
-FNR == NR {
+FILENAME == ARGV[1] {  # (not FNR == NR, which an empty log would fool)
     if (match($0, /^[0-9]+\/[0-9]+ Testing: /)) {
         current = substr($0, RLENGTH + 1)
         lines[current] = 0
