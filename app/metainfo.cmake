@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The AppStream metadata, which software centres read: share/metainfo/<id>.metainfo.xml.
 # The id is reverse-DNS, as AppStream wants; the project has no domain of its own yet, so it
 # lives under ".invalid", the top-level name reserved for names that belong to nobody.

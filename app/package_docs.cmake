@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The license, where Debian keeps it: the copyright file of the package's documentation
 # folder, in Debian's machine-readable form, made from LICENSE.
 file(READ "${PROJECT_SOURCE_DIR}/LICENSE" license)

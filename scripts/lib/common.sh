@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Shared by the scripts: where the project is, and installing the Debian packages it needs.
 
 VORN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)

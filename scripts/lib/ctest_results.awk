@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Reads one CTest run and tells, for every test, whether it passed, failed or was skipped, with
 # what went wrong first in a failed one and the reason a skipped one gives.
 #

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Builds and runs CTest suites, and closes with one verdict over all of them: how many tests
 # passed, failed and were skipped, then each failure with what went wrong first, then each
 # skip with its reason. Needs common.sh.

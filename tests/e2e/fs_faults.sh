@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The file system under the ROM refuses a write: it was remounted read-only while the editor
 # had the image open, or it is full and the bytes to write lie in a hole of a sparse image.
 # Save must say so, change nothing, and the editor must keep running (and save once there

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The Debian package, built the way the README says (scripts/package) in a release build of its
 # own: its name and control fields carry the build's version, its dependencies were worked out
 # from the executable and can all be met here (apt-get --simulate), it holds exactly the files

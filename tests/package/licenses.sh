@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Every source file of the project says its licence in its first line (the second, after a
 # "#!" line): "SPDX-License-Identifier: MIT" in the comment syntax of its language. The files
 # are those git knows (tracked, or new and not ignored); without git, those outside build/.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # What desktops and software centres read about the installed editor: the desktop entry passes
 # desktop-file-validate, the AppStream data passes `appstreamcli validate` (offline, with and
 # without screenshots), and both say what this build is: its version and release date, its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Breaks the way a test program can without a failed check: "abort" stops it with SIGABRT,
 // "overflow" reads past the end of a heap block, which AddressSanitizer reports.
 #include <cstdlib>

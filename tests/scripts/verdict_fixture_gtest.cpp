@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A GoogleTest executable that fails twice and skips once, for the test command's verdict.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A QtTest executable that fails twice and skips once, for the test command's verdict: the
 // verdict must show the first failing check with its place, and the skip with its reason.
 #include <QtTest>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The test command's closing verdict (scripts/lib/suites.sh), over four suites of a fixture
 # project: one whose tests fail and are skipped in every way the real ones can, one whose
 # configure step fails, one without tests, and last one that passes, as the real command's
