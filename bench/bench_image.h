@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Images for the benchmarks, written once per run in a temporary folder, and the raw system

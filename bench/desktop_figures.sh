@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The editor as a person starts and uses it, under Xvfb: the time from starting the process
 # to its main window on screen (the median of five starts), and the peak memory, measured
 # with /usr/bin/time -v while the sample image is opened, room 5 loaded and its enemy list

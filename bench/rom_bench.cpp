@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The ROM library's commands, each timed as the windows run it (open, work, close), next to
 // the floor: the same bytes moved with raw system calls (open, pread/pwrite, fsync, close).
 // Images of 4, 16 and 32 MiB are written to a temporary folder and removed at the end.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window commands as a person meets them, on images of 4, 16 and 32 MiB, each next to
 // the floor of the same file work done with raw system calls: Open (the dialog answered at
 // once) with its game check and load, the room-header Save, "Follow Offset1" (load the enemy

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "rom/enemy_list.h"
 
 #include <stdexcept>

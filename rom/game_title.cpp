@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "rom/game_title.h"
 
 #include <algorithm>

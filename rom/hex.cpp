@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "rom/hex.h"
 
 #include <cctype>

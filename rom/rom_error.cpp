@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "rom/rom_error.h"
 
 #include <system_error>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "rom/rom_file.h"
 
 #include <fcntl.h>

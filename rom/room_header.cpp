@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "rom/room_header.h"
 
 #include <stdexcept>

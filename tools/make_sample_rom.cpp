@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes a synthetic image that the editor accepts, for trying it without the game: the
 // title bytes, a room table with plausible values and a few enemy lists. Every byte is made
 // up here; nothing comes from any real game.

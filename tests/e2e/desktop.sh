@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # A person's path through the built editor on an X server of its own, with real clicks and
 # keys: File > Open (cancelled, then a sample image), a room loaded, edited and saved with
 # the keyboard and with the mouse, the enemy editor, a refused pointer, Help > About.

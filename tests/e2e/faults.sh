@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The ROM file changes under the running editor, between two commands: it is deleted, cut
 # short, replaced by a file that is not an image of the game, turned into a folder, or may
 # not be written by the user who runs the editor. Each time the editor must keep running,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The file system under the ROM refuses a write: it was remounted read-only while the editor
 # had the image open, or it is full and the bytes to write lie in a hole of a sparse image.
 # Save must say so, change nothing, and the editor must keep running (and save once there
@@ -14,17 +15,25 @@ set -euo pipefail
 
 if [ -z "${VORN_E2E_OWN_MOUNTS:-}" ]; then
     export VORN_E2E_OWN_MOUNTS=1
-    if [ "$(id -u)" -eq 0 ] && unshare --mount --propagation private true 2>/dev/null; then
-        exec unshare --mount --propagation private bash "$0" "$@"
+    # Each way is tried once for real; what unshare says when it cannot is the reason given.
+    tries=()
+    if [ "$(id -u)" -eq 0 ]; then
+        tries+=("unshare --mount --propagation private")
     fi
-    if unshare --user --map-root-user --mount --propagation private true 2>/dev/null; then
-        exec unshare --user --map-root-user --mount --propagation private bash "$0" "$@"
+    tries+=("unshare --user --map-root-user --mount --propagation private")
+    reasons=()
+    for try in "${tries[@]}"; do
+        if error=$($try true 2>&1); then
+            exec $try bash "$0" "$@"
+        fi
+        error=$(echo "${error:-nothing, but fails}" | tr '\n' ' ' | sed 's/ *$//')
+        reasons+=("'$try' says: $error")
+    done
+    if [ "$(id -u)" -ne 0 ]; then
+        reasons+=("(as root, 'unshare --mount' would be tried first)")
     fi
-    echo "SKIPPED: no mount namespace can be made here: 'unshare --mount' needs root, and" \
-        "'unshare --user --map-root-user --mount' failed (unprivileged user namespaces are" \
-        "off, e.g. kernel.unprivileged_userns_clone=0 or a container without them)." \
-        "Run this test as root, or where user namespaces are allowed, to cover a read-only" \
-        "and a full file system."
+    joined=$(printf '%s; ' "${reasons[@]}")
+    echo "SKIPPED: no mount namespace of its own can be made here: ${joined%; }"
     exit 77
 fi
 

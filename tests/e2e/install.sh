@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # `cmake --install` into a temporary prefix puts the executable, the desktop entry and the
 # icon where a desktop finds them; the program the entry's Exec line names starts with its
 # main window, as when a person chooses it from the desktop's menu.

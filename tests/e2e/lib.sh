@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Shared by the desktop tests; each test script sources it and calls e2e_setup first.
 #
 # What a test gets here: an X server of its own (Xvfb), the built editor started on it,

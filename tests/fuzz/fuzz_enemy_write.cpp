@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Saving an enemy list: read a list from a file built from the input, write it back, and the
 // file must hold exactly what a save is meant to leave. When the list is written as read, the
 // file is unchanged. When its entries were edited, only the bytes of entries 0 to EnemyCount

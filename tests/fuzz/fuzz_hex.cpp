@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The hex text helpers, for any bytes taken as text: the three readers never crash, agree
 // with each other where their rules overlap, and every 32-bit value survives FormatHex and
 // reading it back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading an image of any content and any length: the game check, the 330 room records, enemy
 // lists and raw reads give exactly the bytes of the file, and zeros wherever the file has none
 // (before offset 0 and past its end). The sanitizers catch any access outside a buffer.

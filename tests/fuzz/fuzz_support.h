@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // What the harnesses share: stopping on a broken property, and image files on disk in a

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # One bounded fuzz run, as CTest starts it:
 #   cmake -DFUZZER=<program> -DSEEDS=<seed folder> -DWORK=<build-tree folder> -DRUNS=<n>
 #         -P run_fuzzer.cmake

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Enemy lists: entries of three bytes (x, y, enemy) ended by FF FF FF. The editor reads a
 // block of 256 slots and writes back the entries up to and including the one that ends it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game check: the cartridge header holds the game's title as 12 ASCII bytes at 0xA0,
 // and only a file with exactly those bytes is taken for an image of the game.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Hexadecimal text as the windows show it and read it back.
 
 #include <QtTest>

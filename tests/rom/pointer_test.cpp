@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pointers stored in room headers. A GBA cartridge is mapped at 0x08000000, so a pointer
 // into the ROM is the file offset plus 0x08000000.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The ROM file: reads that never fail for lack of bytes, and one write path that refuses
 // anything but an in-place write into an image of the game.
 

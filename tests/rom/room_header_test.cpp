@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Room headers: 330 records of 60 bytes from 0x340AD4, fields little-endian. A save must
 // change the bytes of the fields that changed and nothing else, whatever the record holds
 // in the bytes the window does not show.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/rom/unprivileged.h"
 
 #include <grp.h>

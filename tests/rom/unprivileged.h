@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Permission tests cannot run as root: root opens a 0444 file for writing and a 0000 file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Synthetic ROM images for tests, written byte by byte. This deliberately does not use the

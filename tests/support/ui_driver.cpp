@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/support/ui_driver.h"
 
 #include <QAbstractItemView>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Drives the windows' controls the way a person does, with real key and mouse events on the

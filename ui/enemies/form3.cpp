@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/enemies/form3.h"
 
 #include "rom/hex.h"

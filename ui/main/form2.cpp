@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/main/form2.h"
 
 namespace vorn::ui {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/main/header_fields.h"
 
 #include "rom/hex.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/toolkit/caption_room.h"
 
 #include <QFontMetrics>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/toolkit/list_box.h"
 
 #include <QItemSelectionModel>

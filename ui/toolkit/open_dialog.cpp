@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/toolkit/open_dialog.h"
 
 #include <algorithm>

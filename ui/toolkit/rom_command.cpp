@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/toolkit/rom_command.h"
 
 #include "rom/rom_error.h"

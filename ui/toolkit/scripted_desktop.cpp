@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/toolkit/scripted_desktop.h"
 
 namespace vorn::toolkit {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Window tests of the enemy editor, driven through the main window as a person uses it:
 // File > Open, a room, "Follow Offset1", then the editor's own list, drop-downs and Save.
 

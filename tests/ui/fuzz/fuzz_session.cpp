@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/ui/fuzz/fuzz_session.h"
 
 #include <QApplication>

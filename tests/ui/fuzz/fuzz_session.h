@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // One run of the window fuzzer: the real main window and enemy editor on a scripted desktop,

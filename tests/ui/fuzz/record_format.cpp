@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/ui/fuzz/record_format.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/ui/fuzz/rom_world.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The files the fuzzed windows work on: synthetic images of the game made from a seed, and

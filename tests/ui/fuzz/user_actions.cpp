@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/ui/fuzz/user_actions.h"
 
 #include <QComboBox>

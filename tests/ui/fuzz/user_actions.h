@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Random things a person does to the windows: texts typed into fields (valid values, typos,

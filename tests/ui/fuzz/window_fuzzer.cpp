@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window fuzzer: random user actions on the real windows (offscreen, scripted desktop) and
 // changes by another program, checking after every action that a save writes what the
 // windows show and nothing else.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/ui/main/main_window_session.h"
 
 #include <QWidget>

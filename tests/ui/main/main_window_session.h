@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A main window on a scripted desktop, with a folder for the ROM files it works on, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // File > Open and "Load": which file the window works on, and how a room's record shows.
 
 #include <QByteArray>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The windows the main window opens: Help > About, and the enemy editor behind
 // "Follow Offset1" (only what the main window hands it).
 

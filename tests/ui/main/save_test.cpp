@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Save": the 60 bytes of the room selected in cboRoom, and nothing else in the file.
 
 #include <QByteArray>

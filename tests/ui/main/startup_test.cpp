@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window as it comes up, before and right after a ROM is opened: lists, enabled
 // states, text limits, layout, keyboard order, and the commands that do nothing.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The editable drop-down: the selected position is the control's own state, typing raises
 // Change and selects the item the text names, picking raises Picked, code raises nothing.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The simple controls: the text box's length limit and the button's Click.
 
 #include <QtTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The list box: Click whenever an item becomes selected (by the user or from code, also
 // re-entrantly), never for the row Qt makes current by itself, never for clearing.
 

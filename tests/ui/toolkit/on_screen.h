@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Puts a test window on the (offscreen) screen as the active window, so that keyboard focus

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the windows use besides their controls: the Open dialog's filter and answer, and one
 // command on the ROM file with its failure shown as one message.
 

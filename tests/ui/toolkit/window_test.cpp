@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Windows: loading once, showing, hiding, the close box, the Tab order, the client area, the
 // window slot that unloads on close, and the font that makes every caption fit.
 
