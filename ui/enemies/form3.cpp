@@ -52,9 +52,10 @@ void Form3::Form_Load() {
     const std::string offsetText = opener_.offsetText.Text();
     const std::optional<Offset> offset = ParseHexStrict(offsetText);
     if (!offset) {
-        desktop_.ShowMessage("Enemy Table 1 \"" + offsetText +
-                             "\" is not a ROM offset (a hexadecimal number of at most eight "
-                             "digits), so there is no enemy list to edit.");
+        desktop_.Tell(toolkit::MessageText("Enemy Table 1 ")
+                          .Typed(offsetText)
+                          .Plain(" is not a ROM offset (a hexadecimal number of at most eight "
+                                 "digits), so there is no enemy list to edit."));
     } else if (*offset < 0) {
         TableOffset = *offset;
         desktop_.ShowMessage("Enemy Table 1 is " + FormatHex(*offset) +
@@ -133,8 +134,9 @@ std::optional<EnemyEntry> Form3::EntryToSave() {
     for (const auto& [list, field] : fields) {
         const std::optional<std::uint32_t> value = list->NamedValue();
         if (!value || *value >= kValues) {
-            desktop_.ShowMessage(LabelOf(*list) + " \"" + list->Text() +
-                                 "\" is not a value from 0 to FF. Nothing was saved.");
+            desktop_.Tell(toolkit::MessageText(LabelOf(*list) + " ")
+                              .Typed(list->Text())
+                              .Plain(" is not a value from 0 to FF. Nothing was saved."));
             return std::nullopt;
         }
         entry.*field = static_cast<std::uint8_t>(*value);
@@ -146,11 +148,14 @@ std::string Form3::LabelOf(const toolkit::ComboBox& list) const {
     return &list == &cboX ? Label1.Caption() : &list == &cboY ? Label2.Caption() : Label3.Caption();
 }
 
-std::string Form3::ChangedOnDiskMessage() const {
-    return "The enemy list at " + FormatHex(TableOffset) +
-           " changed on disk since this editor read it: another program wrote to \"" + RomPath +
-           "\". Nothing was saved. Close the enemy editor and press \"Follow Offset1\" again "
-           "to read the list's current bytes.";
+toolkit::MessageText Form3::ChangedOnDiskMessage() const {
+    return toolkit::MessageText("The enemy list at " + FormatHex(TableOffset) +
+                                " changed on disk since this editor read it: another program "
+                                "wrote to ")
+        .Path(RomPath)
+        .Plain(
+            ". Nothing was saved. Close the enemy editor and press \"Follow Offset1\" again "
+            "to read the list's current bytes.");
 }
 
 void Form3::cmdSave_Click() {

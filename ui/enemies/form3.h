@@ -10,6 +10,7 @@
 #include "ui/toolkit/combo_box.h"
 #include "ui/toolkit/label.h"
 #include "ui/toolkit/list_box.h"
+#include "ui/toolkit/message_text.h"
 #include "ui/toolkit/text_box.h"
 #include "ui/toolkit/window.h"
 
@@ -70,7 +71,7 @@ class Form3 : public toolkit::Window {
     // The entry the drop-downs make, or nothing (after telling the user) when a text names
     // no value.
     std::optional<EnemyEntry> EntryToSave();
-    std::string ChangedOnDiskMessage() const;
+    toolkit::MessageText ChangedOnDiskMessage() const;
     // The caption of the label that names a drop-down: "X:", "Y:" or "Enemy:".
     std::string LabelOf(const toolkit::ComboBox& list) const;
 

@@ -16,10 +16,6 @@ namespace {
 constexpr int kByteValues = 256;
 constexpr int kPointerTextLength = 6;
 
-std::string Quoted(const std::string& text) {
-    return "\"" + text + "\"";
-}
-
 }  // namespace
 
 Form1::Form1(toolkit::Desktop& desktop)
@@ -73,10 +69,10 @@ Form1::Form1(toolkit::Desktop& desktop)
       cmdRepoint2(Frame2, "cmdRepoint2", {8, 232, 81, 17}, "Follow Offset2"),
       cmdGetTs(*this, "cmdGetTs", {48, 392, 73, 25}, "Load"),
       cmdSave(*this, "cmdSave", {192, 392, 57, 25}, "Save"),
-      mnuFile(*this, "mnuFile", "File"),
+      mnuFile(*this, "mnuFile", "File", 'F'),
       mnuOpen(mnuFile, "mnuOpen", "&Open"),
       mnuSave(mnuFile, "mnuSave", "&Save"),
-      mnHelp(*this, "mnHelp", "Help"),
+      mnHelp(*this, "mnHelp", "Help", 'H'),
       mnuAbout(mnHelp, "mnuAbout", "About"),
       cdlOpen(desktop),
       desktop_(desktop),
@@ -113,6 +109,9 @@ void Form1::DeclareFields() {
     const auto pointer = [this](const char* label, RecordField field, toolkit::TextBox& box,
                                 PointerField::Decode decode) {
         fields_.push_back(std::make_unique<PointerField>(label, field, box, decode));
+        box.PasteRefused = [this, label, &box](const std::string& pasted) {
+            TellPasteRefused(label, box, pasted);
+        };
     };
     const auto byte = [this](const char* label, RecordField field, toolkit::ComboBox& list) {
         fields_.push_back(std::make_unique<ByteListField>(label, field, list));
@@ -133,6 +132,16 @@ void Form1::DeclareFields() {
     byte("Water Tide:", RoomHeader::Tide, cboTide);
     fields_.push_back(std::make_unique<MusicField>("Music:", RoomHeader::Music, cboMusic));
     byte("Room Behavior:", RoomHeader::Behavior, cboBehavior);
+}
+
+// A paste that does not fit a box is refused whole: "08ABCDEF" cut to "08ABCD" would be
+// another pointer.
+void Form1::TellPasteRefused(const std::string& label, const toolkit::TextBox& box,
+                             const std::string& pasted) {
+    desktop_.Tell(toolkit::MessageText(label + " holds at most " + std::to_string(box.MaxLength()) +
+                                       " characters, so the pasted text ")
+                      .Typed(pasted)
+                      .Plain(" does not fit. Nothing was pasted."));
 }
 
 void Form1::Form_Load() {
@@ -177,7 +186,7 @@ void Form1::mnuOpen_Click() {
     try {
         isGameImage = CheckGameTitle(chosen);
     } catch (const RomError& error) {
-        desktop_.ShowMessage(error.what());
+        desktop_.Tell(toolkit::FailureMessage(error));
         return;
     }
     RomPath = chosen;
@@ -197,9 +206,11 @@ void Form1::mnuOpen_Click() {
 std::optional<int> Form1::SelectedRoom(const char* refusedCommand) {
     const int room = cboRoom.ListIndex();
     if (!RoomTable::IsRoom(room)) {
-        desktop_.ShowMessage("Room: " + Quoted(cboRoom.Text()) + " is not a room number (0 to " +
-                             std::to_string(RoomTable::RoomCount - 1) + "). Nothing was " +
-                             refusedCommand + ".");
+        desktop_.Tell(toolkit::MessageText("Room: ")
+                          .Typed(cboRoom.Text())
+                          .Plain(" is not a room number (0 to " +
+                                 std::to_string(RoomTable::RoomCount - 1) + "). Nothing was " +
+                                 refusedCommand + "."));
         return std::nullopt;
     }
     return room;
@@ -216,7 +227,7 @@ void Form1::LoadSelectedRoom(bool tellAboutOddFiles) {
     }
     // Everything is read before anything is shown, so a failed load changes nothing.
     RoomHeader header;
-    std::string note;
+    std::optional<toolkit::MessageText> note;
     const bool read = toolkit::RunRomCommand(desktop_, RomPath, [&](RomFile& file) {
         header = ReadRoomHeader(file, *room);
         if (tellAboutOddFiles) {
@@ -228,8 +239,8 @@ void Form1::LoadSelectedRoom(bool tellAboutOddFiles) {
     }
     ShowHeader(header);
     lastSeen_[*room] = header;
-    if (!note.empty()) {
-        desktop_.ShowMessage(note);
+    if (note) {
+        desktop_.Tell(*note);
     }
 }
 
@@ -246,18 +257,22 @@ void Form1::ShowHeader(const RoomHeader& header) {
 
 // A file that changed since it was opened (replaced, cut short) still loads, but the user
 // should know that what the window shows did not come from a whole image of the game.
-std::string Form1::OddFileNote(const RomFile& file, int room) {
+std::optional<toolkit::MessageText> Form1::OddFileNote(const RomFile& file, int room) {
     if (!HoldsGameTitle(file)) {
-        return Quoted(file.Path()) + " is not an image of the supported game. Room " +
-               std::to_string(room) + " is shown as read, and Save will not write into it.";
+        return toolkit::MessageText()
+            .Path(file.Path())
+            .Plain(" is not an image of the supported game. Room " + std::to_string(room) +
+                   " is shown as read, and Save will not write into it.");
     }
     const Offset end = RoomTable::RecordOffset(room) + static_cast<Offset>(RoomHeader::Size);
     if (file.Size() < end) {
-        return Quoted(file.Path()) + " ends before the end of room " + std::to_string(room) +
-               "'s header (at " + FormatHex(RoomTable::RecordOffset(room)) +
-               "): the missing bytes are shown as zeros.";
+        return toolkit::MessageText()
+            .Path(file.Path())
+            .Plain(" ends before the end of room " + std::to_string(room) + "'s header (at " +
+                   FormatHex(RoomTable::RecordOffset(room)) +
+                   "): the missing bytes are shown as zeros.");
     }
-    return std::string();
+    return std::nullopt;
 }
 
 void Form1::ShowLayer(bool set, toolkit::CheckBox& box, toolkit::TextBox& pointerText) {
@@ -270,7 +285,7 @@ std::optional<RoomHeader> Form1::HeaderToSave() {
     for (const auto& field : fields_) {
         const std::optional<std::uint32_t> value = field->ValueToSave();
         if (!value) {
-            desktop_.ShowMessage(field->Refusal());
+            desktop_.Tell(field->Refusal());
             return std::nullopt;
         }
         header.Set(field->Field(), *value);
@@ -293,10 +308,12 @@ void Form1::cmdSave_Click() {
     if (!header) {
         return;
     }
-    const std::string changedOnDisk =
-        "Room " + std::to_string(*room) + " changed on disk since this window read it: another " +
-        "program wrote to " + Quoted(RomPath) + ". Nothing was saved. Press \"Load\" to read " +
-        "the room's current bytes.";
+    const toolkit::MessageText changedOnDisk =
+        toolkit::MessageText(
+            "Room " + std::to_string(*room) +
+            " changed on disk since this window read it: another program wrote to ")
+            .Path(RomPath)
+            .Plain(". Nothing was saved. Press \"Load\" to read the room's current bytes.");
     const bool written = toolkit::RunRomCommand(
         desktop_, RomPath,
         [&](RomFile& file) {

@@ -18,6 +18,7 @@
 #include "ui/toolkit/frame.h"
 #include "ui/toolkit/label.h"
 #include "ui/toolkit/menu.h"
+#include "ui/toolkit/message_text.h"
 #include "ui/toolkit/open_dialog.h"
 #include "ui/toolkit/text_box.h"
 #include "ui/toolkit/window.h"
@@ -116,9 +117,11 @@ class Form1 : public toolkit::Window {
 
   private:
     void DeclareFields();
+    void TellPasteRefused(const std::string& label, const toolkit::TextBox& box,
+                          const std::string& pasted);
     // The Load command; a press of "Load" also tells about a file that is not a whole image.
     void LoadSelectedRoom(bool tellAboutOddFiles);
-    static std::string OddFileNote(const RomFile& file, int room);
+    static std::optional<toolkit::MessageText> OddFileNote(const RomFile& file, int room);
     void ShowHeader(const RoomHeader& header);
     void ShowLayer(bool set, toolkit::CheckBox& box, toolkit::TextBox& pointerText);
     // The record the window's values make of CurrentHeader, or nothing (after telling the

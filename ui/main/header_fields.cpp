@@ -31,8 +31,10 @@ void HeaderField::Saved(std::uint32_t value) {
     shownText_ = Text();
 }
 
-std::string HeaderField::Refusal() const {
-    return label_ + " \"" + Text() + "\" is not " + Accepts() + ". Nothing was saved.";
+toolkit::MessageText HeaderField::Refusal() const {
+    return toolkit::MessageText(label_ + " ")
+        .Typed(Text())
+        .Plain(" is not " + Accepts() + ". Nothing was saved.");
 }
 
 std::string PointerField::Text() const {

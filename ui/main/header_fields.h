@@ -6,6 +6,7 @@
 #include <string>
 
 #include "rom/room_header.h"
+#include "ui/toolkit/message_text.h"
 
 namespace vorn::toolkit {
 class ComboBox;
@@ -39,7 +40,7 @@ class HeaderField {
     // After a save wrote `value`: the text shown now is the unedited one, standing for it.
     void Saved(std::uint32_t value);
     // Why the save was refused, for a text that names no value.
-    std::string Refusal() const;
+    toolkit::MessageText Refusal() const;
     virtual std::string Text() const = 0;
 
   protected:

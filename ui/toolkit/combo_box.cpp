@@ -12,6 +12,8 @@
 #include <charconv>
 #include <functional>
 
+#include "ui/toolkit/text_field_guard.h"
+
 namespace vorn::toolkit {
 
 namespace {
@@ -111,6 +113,7 @@ ComboBox::ComboBox(Container& parent, std::string name, Rect rect, Numbering num
     combo_->setCompleter(nullptr);  // it would rewrite the text while the user types
     combo_->setMaxVisibleItems(16);
     auto* events = new ComboEvents(combo_, [this] { FollowSelection(listIndex_); });
+    combo_->installEventFilter(GuardTextField(combo_->lineEdit(), nullptr));
     combo_->lineEdit()->installEventFilter(events);
     combo_->installEventFilter(events);
     // The wheel does not give the field the focus either.

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "ui/toolkit/message_text.h"
+
 namespace vorn::toolkit {
 
 // What the windows need of the desktop beyond their own controls: a modal message box and
@@ -13,8 +15,14 @@ class Desktop {
     virtual ~Desktop() = default;
 
     // A modal message box with the text, one OK button, no icon and the application's title
-    // as caption. Returns when the user has closed it.
-    virtual void ShowMessage(const std::string& text) = 0;
+    // as caption. Returns when the user has closed it. `details`, when not empty, is a longer
+    // version of the text that the box offers to read and copy.
+    virtual void ShowMessage(const std::string& text, const std::string& details) = 0;
+    void ShowMessage(const std::string& text) { ShowMessage(text, std::string()); }
+    // A message whose quotes and paths may be shortened on the screen.
+    void Tell(const MessageText& message) {
+        ShowMessage(message.Shown(), message.IsShortened() ? message.Full() : std::string());
+    }
 
     // The modal Open dialog. `filter` is a description, a vertical bar and a pattern, as in
     // "GBA roms| *.GBA"; `start` is the file name of the previous use (may be empty).

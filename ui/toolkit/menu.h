@@ -12,9 +12,10 @@ namespace vorn::toolkit {
 class Window;
 
 // A menu of the window's menu bar. In a caption, "&" marks the access key of the next letter.
+// A menu whose caption shows no access key can still be opened with Alt and `accessKey`.
 class Menu {
   public:
-    Menu(Window& window, std::string name, const std::string& caption);
+    Menu(Window& window, std::string name, const std::string& caption, char accessKey = 0);
     const std::string& Name() const { return name_; }
     QMenu* Widget() const { return menu_; }
 

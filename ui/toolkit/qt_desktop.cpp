@@ -13,13 +13,57 @@ namespace vorn::toolkit {
 QtDesktop::QtDesktop(std::string applicationTitle)
     : applicationTitle_(std::move(applicationTitle)) {}
 
-void QtDesktop::ShowMessage(const std::string& text) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(applicationTitle_),
-                    QString::fromStdString(text), QMessageBox::Ok, QApplication::activeWindow());
-    box.setTextFormat(Qt::PlainText);  // a path may hold characters that look like markup
+namespace {
+
+// Beyond these, a text is shown cut, or broken into lines, and offered whole behind "Show
+// Details...": the windows keep their messages far shorter; this holds whatever else comes.
+constexpr qsizetype kLongestShownText = 600;
+constexpr qsizetype kLongestShownWord = 64;
+
+// A word longer than the box is wide would not wrap: it is broken into lines.
+QString BreakLongWords(const QString& text) {
+    QString broken;
+    qsizetype word = 0;
+    for (const QChar c : text) {
+        word = c.isSpace() ? 0 : word + 1;
+        if (word > kLongestShownWord) {
+            broken += QLatin1Char('\n');
+            word = 1;
+        }
+        broken += c;
+    }
+    return broken;
+}
+
+}  // namespace
+
+std::unique_ptr<QMessageBox> MakeMessageBox(const std::string& title, const std::string& text,
+                                            const std::string& details, QWidget* parent) {
+    QString shown = QString::fromStdString(text);
+    QString longer = QString::fromStdString(details);
+    if (shown.size() > kLongestShownText) {
+        shown = shown.left(kLongestShownText) + QChar(0x2026);
+    }
+    const QString wrapped = BreakLongWords(shown);
+    if (longer.isEmpty() && wrapped != QString::fromStdString(text)) {
+        longer = QString::fromStdString(text);
+    }
+    shown = wrapped;
+    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, QString::fromStdString(title),
+                                             shown, QMessageBox::Ok, parent);
+    box->setTextFormat(Qt::PlainText);  // a path may hold characters that look like markup
     // The text can be selected and copied: a path in an error is worth pasting elsewhere.
-    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    box.exec();
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    if (!longer.isEmpty()) {
+        box->setDetailedText(longer);
+    }
+    return box;
+}
+
+void QtDesktop::ShowMessage(const std::string& text, const std::string& details) {
+    const std::unique_ptr<QMessageBox> box =
+        MakeMessageBox(applicationTitle_, text, details, QApplication::activeWindow());
+    box->exec();
 }
 
 std::string QtDesktop::AskOpenFile(const std::string& title, const std::string& filter,

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "ui/toolkit/desktop.h"
+
+class QMessageBox;
+class QWidget;
 
 namespace vorn::toolkit {
 
@@ -13,12 +17,19 @@ class QtDesktop : public Desktop {
     // `applicationTitle` is the caption of every message box.
     explicit QtDesktop(std::string applicationTitle);
 
-    void ShowMessage(const std::string& text) override;
+    using Desktop::ShowMessage;
+    void ShowMessage(const std::string& text, const std::string& details) override;
     std::string AskOpenFile(const std::string& title, const std::string& filter,
                             const std::string& start) override;
 
   private:
     std::string applicationTitle_;
 };
+
+// The message box QtDesktop shows, made but not shown: one OK button, no icon, the title as
+// caption; its text can be selected and copied, a longer version (`details`) waits behind
+// "Show Details...", and it never grows beyond the screen.
+std::unique_ptr<QMessageBox> MakeMessageBox(const std::string& title, const std::string& text,
+                                            const std::string& details, QWidget* parent);
 
 }  // namespace vorn::toolkit

@@ -8,7 +8,7 @@
 namespace vorn::toolkit {
 
 bool RunRomCommand(Desktop& desktop, const std::string& path,
-                   const std::function<void(RomFile&)>& steps, const std::string& ifChangedOnDisk) {
+                   const std::function<void(RomFile&)>& steps, const MessageText& ifChangedOnDisk) {
     try {
         // The file was chosen with File > Open; if it has gone since, say so rather than
         // make an empty file in its place.
@@ -17,12 +17,18 @@ bool RunRomCommand(Desktop& desktop, const std::string& path,
         file.Close();
         return true;
     } catch (const RomChanged& error) {
-        desktop.ShowMessage(ifChangedOnDisk.empty() ? error.what() : ifChangedOnDisk);
+        desktop.Tell(ifChangedOnDisk.Full().empty() ? FailureMessage(error) : ifChangedOnDisk);
         return false;
     } catch (const RomError& error) {
-        desktop.ShowMessage(error.what());
+        desktop.Tell(FailureMessage(error));
         return false;
     }
+}
+
+MessageText FailureMessage(const RomError& error) {
+    return MessageText("Cannot " + error.action() + " ")
+        .Path(error.path())
+        .Plain(":\n" + error.reason() + ".");
 }
 
 }  // namespace vorn::toolkit

@@ -4,9 +4,12 @@
 #include <functional>
 #include <string>
 
+#include "ui/toolkit/message_text.h"
+
 namespace vorn {
+class RomError;
 class RomFile;
-}
+}  // namespace vorn
 
 namespace vorn::toolkit {
 
@@ -20,6 +23,10 @@ class Desktop;
 // Returns true when the steps ran to their end.
 bool RunRomCommand(Desktop& desktop, const std::string& path,
                    const std::function<void(RomFile&)>& steps,
-                   const std::string& ifChangedOnDisk = std::string());
+                   const MessageText& ifChangedOnDisk = MessageText());
+
+// A failure of the ROM file as the user reads it: what could not be done, the path (shortened
+// on the screen when long) and the reason.
+MessageText FailureMessage(const RomError& error);
 
 }  // namespace vorn::toolkit

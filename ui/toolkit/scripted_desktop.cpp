@@ -3,8 +3,9 @@
 
 namespace vorn::toolkit {
 
-void ScriptedDesktop::ShowMessage(const std::string& text) {
+void ScriptedDesktop::ShowMessage(const std::string& text, const std::string& details) {
     Messages.push_back(text);
+    Details.push_back(details);
     if (WhileMessageShown) {
         WhileMessageShown(text);
     }

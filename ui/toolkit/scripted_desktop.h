@@ -19,12 +19,14 @@ class ScriptedDesktop : public Desktop {
         std::string filter;
     };
 
-    void ShowMessage(const std::string& text) override;
+    using Desktop::ShowMessage;
+    void ShowMessage(const std::string& text, const std::string& details) override;
     std::string AskOpenFile(const std::string& title, const std::string& filter,
                             const std::string& start) override;
 
-    // Every message shown, in order.
+    // Every message shown, in order, and the longer version each offered ("" when none).
     std::vector<std::string> Messages;
+    std::vector<std::string> Details;
     // Answers for the Open dialog, used in order; "" is a cancel.
     std::deque<std::string> OpenAnswers;
     std::vector<OpenRequest> OpenRequests;

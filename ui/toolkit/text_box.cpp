@@ -5,6 +5,8 @@
 
 #include <limits>
 
+#include "ui/toolkit/text_field_guard.h"
+
 namespace vorn::toolkit {
 
 TextBox::TextBox(Container& parent, std::string name, Rect rect, const std::string& text,
@@ -17,6 +19,12 @@ TextBox::TextBox(Container& parent, std::string name, Rect rect, const std::stri
     edit_->setMaxLength(maxLength != NoLimit ? maxLength : std::numeric_limits<int>::max());
     SetText(text);
     Keep(QObject::connect(edit_, &QLineEdit::textEdited, [this] { Raise(Change); }));
+    GuardTextField(edit_, [this](const QString& pasted) {
+        if (PasteRefused) {
+            const auto handler = PasteRefused;
+            handler(pasted.toStdString());
+        }
+    });
 }
 
 std::string TextBox::Text() const {

@@ -24,6 +24,9 @@ class TextBox : public Control {
 
     // Raised when the user changes the text (typing, pasting, deleting); never for SetText.
     std::function<void()> Change;
+    // Raised, with what was pasted, when a paste did not fit the maximum length and was
+    // refused whole; the box keeps its text.
+    std::function<void(const std::string& pasted)> PasteRefused;
 
   private:
     QLineEdit* edit_;

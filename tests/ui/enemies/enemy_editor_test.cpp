@@ -3,6 +3,7 @@
 // File > Open, a room, "Follow Offset1", then the editor's own list, drop-downs and Save.
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -388,6 +389,8 @@ void EnemyEditorTest::refusedOpening_data() {
     QTest::newRow("empty text") << true << list << "" << false << "\"\"";
     QTest::newRow("leading blank") << true << list << " 1A" << false << "\" 1A\"";
     QTest::newRow("nine digits") << true << list << "123456789" << false << "\"123456789\"";
+    QTest::newRow("a hundred thousand characters, pasted")
+        << true << list << QString(100000, QLatin1Char('7')) << false << "(100000 characters)";
     QTest::newRow("pointer outside the ROM")
         << true << std::uint32_t{0x02001234} << "-" << false << "FFFFFFFF";
     QTest::newRow("lowest negative offset") << true << list << "80000000" << false << "80000000";
@@ -409,7 +412,13 @@ void EnemyEditorTest::refusedOpening() {
         session.Open(path);
         session.LoadRoom(kRoom);
     }
-    if (offsetText != "-") {
+    if (offsetText.size() > 100) {
+        QGuiApplication::clipboard()->setText(offsetText);
+        session.form.txtEnTable1.SetFocus();
+        QTest::keySequence(session.form.txtEnTable1.Widget(), QKeySequence::SelectAll);
+        QTest::keySequence(session.form.txtEnTable1.Widget(), QKeySequence::Paste);
+        QCOMPARE(session.form.txtEnTable1.Text(), offsetText.toStdString());
+    } else if (offsetText != "-") {
         TypeInto(session.form.txtEnTable1, offsetText.toStdString());
     }
     if (folderInstead) {
@@ -423,6 +432,11 @@ void EnemyEditorTest::refusedOpening() {
     const QStringList shown = session.MessagesFrom(before);
     QCOMPARE(shown.size(), 1);
     QVERIFY2(shown[0].contains(mentions), qPrintable(shown[0]));
+    // What the user typed is quoted in part; the whole text is offered behind the message.
+    QVERIFY2(shown[0].size() < 300, qPrintable(shown[0].left(300)));
+    if (offsetText.size() > 60) {
+        QVERIFY(session.desktop.Details.back().find(offsetText.toStdString()) != std::string::npos);
+    }
     QCOMPARE(session.editorShownDuring.back(), false);
     QVERIFY(editor->IsVisible());
     QCOMPARE(editor->lstEnemies.ListCount(), 0);

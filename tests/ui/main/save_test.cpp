@@ -2,7 +2,9 @@
 // "Save": the 60 bytes of the room selected in cboRoom, and nothing else in the file.
 
 #include <QByteArray>
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
 #include <QtTest>
 
 #include "tests/support/qtest_main.h"
@@ -385,6 +387,26 @@ class MainWindowSaveTest : public QObject {
         QVERIFY2(message.contains(reason), qPrintable(message));
         QCOMPARE(ChangedOffsets(before, ReadFileBytes(path)), std::vector<std::size_t>());
         QCOMPARE(FileExists(path), situation != Deleted);
+    }
+
+    // A GBA address pasted from a hex editor does not fit a six-character box: it is refused
+    // whole, with a word, and the box keeps what it showed.
+    void pasteThatDoesNotFit() {
+        MainWindowSession session;
+        const ImageBuilder image = ImageWithEditableRoom();
+        const std::string path = LoadEditableRoom(session, image);
+        const std::string shown = session.form.txtForeground.Text();
+        QGuiApplication::clipboard()->setText("08ABCDEF");
+        session.form.txtForeground.SetFocus();
+        QTest::keySequence(session.form.txtForeground.Widget(), QKeySequence::Paste);
+        QCOMPARE(session.form.txtForeground.Text(), shown);
+        const std::vector<std::string> said = session.MessagesAfter(1);
+        QCOMPARE(said.size(), std::size_t{1});
+        for (const char* part : {"Foreground:", "6 characters", "\"08ABCDEF\""}) {
+            QVERIFY2(said[0].find(part) != std::string::npos, said[0].c_str());
+        }
+        Click(session.form.cmdSave);
+        QCOMPARE(ChangedOffsets(image.Bytes(), ReadFileBytes(path)), std::vector<std::size_t>());
     }
 
     void changedOnDisk_data() {
