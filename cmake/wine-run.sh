@@ -6,11 +6,11 @@
 #                                                          an ordinary user is told to skip, 77)
 #   wine-run.sh --stop                                     stops this user's Wine server
 #
-# Wine's background server, when a program starts it, inherits the program's output. CTest
-# reads that output to its end, so every test would wait for the server to exit (seconds
-# after the program), or hang. So the server is started here once, with its output closed,
-# under a lock so that tests running side by side start one between them; it ends by itself
-# a minute after its last program, or at --stop.
+# Wine's background server and its helper programs, when a program starts them, inherit the
+# program's output. CTest reads that output to its end, so every test would wait for them to
+# exit (seconds or a minute after the program), or hang. So they are started here once, with
+# their output closed, under a lock so that tests running side by side start one server
+# between them; it ends by itself a minute after its last program, or at --stop.
 set -euo pipefail
 
 wine=${VORN_WINE:-/usr/lib/wine/wine64}
@@ -20,22 +20,25 @@ export WINEDEBUG=${WINEDEBUG:--all}
 # No offer to install Mono or Gecko: the programs need neither.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
-# Starts the server if none runs for the prefix, and makes the prefix on first use (Wine
-# starts helper programs for that, which must not hold the output either).
+# Starts the server if none runs for the prefix. A new server's first program starts Wine's
+# own helper programs (services, devices, the desktop), which live as long as the server and
+# would hold the output too: wineboot starts them here, with the output closed (and makes the
+# prefix on first use). Nothing started here may keep the lock's descriptor (9), or the next
+# program would wait for the lock as long as the server lives.
 start_server() {
     mkdir -p "$WINEPREFIX"
     (
         flock 9
-        "$wineserver" -p60 </dev/null >/dev/null 2>&1 || true  # 2: one runs already
-        if [ ! -f "$WINEPREFIX/system.reg" ]; then
-            "$wine" wineboot --init </dev/null >/dev/null 2>&1
+        # 0: started here; 2: one runs already, and so do its helpers.
+        if "$wineserver" -p60 </dev/null >/dev/null 2>&1 9>&-; then
+            "$wine" wineboot </dev/null >/dev/null 2>&1 9>&-
         fi
     ) 9>"$WINEPREFIX/.vorn-wine-lock"
 }
 
 run_as_another_user() {
     if [ "$(id -u)" -ne 0 ]; then
-        echo "Skipped: this user is an ordinary one already, and the first run had every case."
+        echo "Skipped: this user is an ordinary one already, so the first run had these cases."
         exit 77
     fi
     local program=$1

@@ -9,8 +9,7 @@
 // A Windows program cannot give up its rights: there the body runs in the test's own
 // process, and a case that needs file permissions to bind asks WhyFilePermissionsCannotBind
 // first. Under Wine run by root, every Windows program has root's powers over the files, so
-// those cases are skipped there and run when the test command runs the suite again as an
-// ordinary user.
+// those cases are skipped there, and the test command runs them again as an ordinary user.
 
 #include <functional>
 #include <map>
