@@ -1,13 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "rom/rom_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <utility>
 
 #include "rom/game_title.h"
@@ -18,50 +13,18 @@ namespace vorn {
 
 namespace {
 
-// Never blocks: without O_NONBLOCK, opening a named pipe for reading waits for a writer.
-// O_NOCTTY keeps a terminal from becoming the program's controlling terminal.
-int OpenFile(const std::string& path, int flags) {
-    int fd;
-    do {
-        fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
-    } while (fd < 0 && errno == EINTR);
-    return fd;
-}
-
-std::string NotRegularReason(mode_t mode) {
-    if (S_ISDIR(mode)) {
-        return SystemReason(EISDIR);
-    }
-    if (S_ISFIFO(mode)) {
-        return "It is a named pipe, not a regular file";
-    }
-    if (S_ISSOCK(mode)) {
-        return "It is a socket, not a regular file";
-    }
-    if (S_ISCHR(mode) || S_ISBLK(mode)) {
-        return "It is a device, not a regular file";
-    }
-    return "It is not a regular file";
-}
-
-// Only a plain file can be a ROM image; a folder, pipe, socket or device is refused before
-// any read. A plain file then goes back to ordinary, blocking reads and writes.
-void RequireRegularFile(int fd, const std::string& path) {
-    struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        const int error = errno;
-        ::close(fd);
-        throw RomError("open", path, SystemReason(error));
-    }
-    if (!S_ISREG(info.st_mode)) {
-        ::close(fd);
-        throw RomError("open", path, NotRegularReason(info.st_mode));
-    }
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-        const int error = errno;
-        ::close(fd);
-        throw RomError("open", path, SystemReason(error));
+std::string NotRegularReason(platform::FileKind kind) {
+    switch (kind) {
+        case platform::FileKind::Folder:
+            return SystemReason(EISDIR);
+        case platform::FileKind::NamedPipe:
+            return "It is a named pipe, not a regular file";
+        case platform::FileKind::Socket:
+            return "It is a socket, not a regular file";
+        case platform::FileKind::Device:
+            return "It is a device, not a regular file";
+        default:
+            return "It is not a regular file";
     }
 }
 
@@ -76,34 +39,38 @@ RomFile RomFile::Open(const std::string& path, IfMissing ifMissing) {
     if (path.empty()) {
         throw RomError("open", path, "No file name was given");
     }
-    const int fd = OpenFile(path, ifMissing == IfMissing::Create ? O_RDWR | O_CREAT : O_RDWR);
-    if (fd >= 0) {
-        RequireRegularFile(fd, path);
-        return RomFile(fd, path, std::string());
+    const platform::OpenResult writable =
+        platform::Open(path, true, ifMissing == IfMissing::Create);
+    if (writable.kind != platform::FileKind::Regular) {
+        throw RomError("open", path, NotRegularReason(writable.kind));
+    }
+    if (writable.failure.empty()) {
+        return RomFile(writable.file, path, std::string());
     }
     // Not writable (read-only file or mount)? It may still be read: the game check and the
     // loads work, and every write is refused with the reason kept here.
-    const int write_error = errno;
-    const int read_fd = OpenFile(path, O_RDONLY);
-    if (read_fd < 0) {
-        throw RomError("open", path, SystemReason(write_error));
+    const platform::OpenResult readable = platform::Open(path, false, false);
+    if (readable.kind != platform::FileKind::Regular) {
+        throw RomError("open", path, NotRegularReason(readable.kind));
     }
-    RequireRegularFile(read_fd, path);
-    return RomFile(read_fd, path, SystemReason(write_error));
+    if (!readable.failure.empty()) {
+        throw RomError("open", path, writable.failure);
+    }
+    return RomFile(readable.file, path, writable.failure);
 }
 
-RomFile::RomFile(int fd, std::string path, std::string write_refusal)
-    : fd_(fd), path_(std::move(path)), write_refusal_(std::move(write_refusal)) {}
+RomFile::RomFile(platform::FileHandle file, std::string path, std::string write_refusal)
+    : file_(file), path_(std::move(path)), write_refusal_(std::move(write_refusal)) {}
 
 RomFile::RomFile(RomFile&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)),
+    : file_(std::exchange(other.file_, platform::NoFile)),
       path_(std::move(other.path_)),
       write_refusal_(std::move(other.write_refusal_)) {}
 
 RomFile& RomFile::operator=(RomFile&& other) noexcept {
     if (this != &other) {
         Close();
-        fd_ = std::exchange(other.fd_, -1);
+        file_ = std::exchange(other.file_, platform::NoFile);
         path_ = std::move(other.path_);
         write_refusal_ = std::move(other.write_refusal_);
     }
@@ -115,25 +82,25 @@ RomFile::~RomFile() {
 }
 
 void RomFile::Close() {
-    if (fd_ >= 0) {
-        ::close(fd_);
-        fd_ = -1;
+    if (IsOpen()) {
+        platform::Close(file_);
+        file_ = platform::NoFile;
     }
 }
 
 void RomFile::RequireOpen(const char* action) const {
-    if (fd_ < 0) {
+    if (!IsOpen()) {
         throw RomError(action, path_, "The file is not open");
     }
 }
 
 std::int64_t RomFile::Size() const {
     RequireOpen("read");
-    struct stat info {};
-    if (::fstat(fd_, &info) != 0) {
-        throw RomError("read", path_, SystemReason(errno));
+    const platform::Result size = platform::Size(file_);
+    if (!size.ok()) {
+        throw RomError("read", path_, size.failure);
     }
-    return static_cast<std::int64_t>(info.st_size);
+    return size.count;
 }
 
 void RomFile::ReadAt(Offset offset, std::uint8_t* out, std::size_t count) const {
@@ -151,18 +118,15 @@ void RomFile::ReadAt(Offset offset, std::uint8_t* out, std::size_t count) const 
         position = 0;
     }
     while (done < count) {
-        const ssize_t got = ::pread(fd_, out + done, count - done, static_cast<off_t>(position));
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            throw RomError("read", path_, SystemReason(errno));
+        const platform::Result got = platform::ReadAt(file_, position, out + done, count - done);
+        if (!got.ok()) {
+            throw RomError("read", path_, got.failure);
         }
-        if (got == 0) {
+        if (got.count == 0) {
             return;  // end of file: the rest stays zero
         }
-        done += static_cast<std::size_t>(got);
-        position += got;
+        done += static_cast<std::size_t>(got.count);
+        position += got.count;
     }
 }
 
@@ -179,8 +143,9 @@ void RomFile::WriteAt(Offset offset, const std::uint8_t* data, std::size_t count
         RequireUnchanged(offset, lastSeen, count);
     }
     WriteAll(offset, data, count);
-    if (::fsync(fd_) != 0) {
-        throw RomError("write to", path_, SystemReason(errno));
+    const std::string unsynced = platform::SyncToDisk(file_);
+    if (!unsynced.empty()) {
+        throw RomError("write to", path_, unsynced);
     }
 }
 
@@ -226,18 +191,15 @@ void RomFile::RequireUnchanged(Offset offset, const std::uint8_t* lastSeen,
 void RomFile::WriteAll(std::int64_t offset, const std::uint8_t* data, std::size_t count) {
     std::size_t done = 0;
     while (done < count) {
-        const ssize_t put = ::pwrite(fd_, data + done, count - done,
-                                     static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
-        if (put < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            throw RomError("write to", path_, SystemReason(errno));
+        const platform::Result put = platform::WriteAt(
+            file_, offset + static_cast<std::int64_t>(done), data + done, count - done);
+        if (!put.ok()) {
+            throw RomError("write to", path_, put.failure);
         }
-        if (put == 0) {
+        if (put.count == 0) {
             throw RomError("write to", path_, SystemReason(EIO));
         }
-        done += static_cast<std::size_t>(put);
+        done += static_cast<std::size_t>(put.count);
     }
 }
 

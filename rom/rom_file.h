@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "rom/platform_file.h"
+
 namespace vorn {
 
 // File offsets are 0-based byte positions, held as 32-bit signed integers.
@@ -63,19 +65,19 @@ class RomFile {
     // Releases the file. Safe to call twice; the destructor calls it too.
     void Close();
 
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const { return file_ != platform::NoFile; }
     bool IsWritable() const { return write_refusal_.empty(); }
     const std::string& Path() const { return path_; }
     std::int64_t Size() const;
 
   private:
-    RomFile(int fd, std::string path, std::string write_refusal);
+    RomFile(platform::FileHandle file, std::string path, std::string write_refusal);
     void RequireOpen(const char* action) const;
     void RequireWritable(std::int64_t offset, std::size_t count) const;
     void RequireUnchanged(Offset offset, const std::uint8_t* lastSeen, std::size_t count) const;
     void WriteAll(std::int64_t offset, const std::uint8_t* data, std::size_t count);
 
-    int fd_ = -1;
+    platform::FileHandle file_ = platform::NoFile;
     std::string path_;
     // Why writes are refused (the reason the read-write open failed); empty when writable.
     std::string write_refusal_;

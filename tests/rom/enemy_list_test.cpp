@@ -2,18 +2,17 @@
 // Enemy lists: entries of three bytes (x, y, enemy) ended by FF FF FF. The editor reads a
 // block of 256 slots and writes back the entries up to and including the one that ends it.
 
-#include <QtTest>
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "rom/enemy_list.h"
 #include "rom/rom_error.h"
 #include "rom/rom_file.h"
-#include "tests/support/image_builder.h"
-#include "tests/support/qtest_main.h"
-#include "tests/support/temp_dir.h"
+#include "tests/rom/rom_image_test.h"
 
 using vorn::EnemyList;
 using vorn::ReadEnemyList;
@@ -26,20 +25,20 @@ namespace {
 constexpr std::size_t kListAt = 0x360000;
 constexpr std::size_t kBlock = 768;
 
-ByteVector Bytes(const QByteArray& bytes) {
+ByteVector Bytes(const std::string& bytes) {
     return ByteVector(bytes.begin(), bytes.end());
 }
 
-QByteArray Repeat(const QByteArray& entry, int times) {
-    QByteArray bytes;
+std::string Repeat(const std::string& entry, int times) {
+    std::string bytes;
     for (int i = 0; i < times; ++i) {
         bytes += entry;
     }
     return bytes;
 }
 
-const QByteArray kTerminator("\xFF\xFF\xFF", 3);
-const QByteArray kTwoEnemies = QByteArray("\x10\x20\x05\x30\x40\x06", 6) + kTerminator;
+const std::string kTerminator("\xFF\xFF\xFF", 3);
+const std::string kTwoEnemies = std::string("\x10\x20\x05\x30\x40\x06", 6) + kTerminator;
 
 // The 768 bytes the list reads at `at`, with zeros past the end of the image.
 ByteVector BlockAt(const ByteVector& image, std::size_t at) {
@@ -59,203 +58,197 @@ ByteVector SlotBytes(const EnemyList& list) {
 }
 
 // Rows shared by the read and write tables: the list's bytes and the index of its end.
-void AddListRows() {
-    QTest::addColumn<QByteArray>("list");
-    QTest::addColumn<int>("count");
-    QTest::newRow("two enemies") << kTwoEnemies << 2;
-    QTest::newRow("terminator first") << kTerminator << 0;
-    QTest::newRow("FF FF 00 is an enemy") << QByteArray("\xFF\xFF\x00", 3) + kTerminator << 1;
-    QTest::newRow("FF 00 FF is an enemy") << QByteArray("\xFF\x00\xFF", 3) + kTerminator << 1;
-    QTest::newRow("00 FF FF is an enemy") << QByteArray("\x00\xFF\xFF", 3) + kTerminator << 1;
-    QTest::newRow("FF FF FF off the slot grid is no end")
-        << QByteArray("\x01\xFF\xFF\xFF\x02\x03", 6) + kTerminator << 2;
-    QTest::newRow("only the first terminator counts")
-        << QByteArray("\x10\x20\x05", 3) + kTerminator + QByteArray("\x30\x40\x06", 3) + kTerminator
-        << 1;
-    QTest::newRow("terminator in the last slot")
-        << Repeat(QByteArray("\x01\x02\x03", 3), 255) + kTerminator << 255;
-    QTest::newRow("no terminator") << Repeat(QByteArray("\x01\x02\x03", 3), 256) << 255;
+struct ListRow : Row {
+    std::string list;
+    int count;
+};
+
+const ListRow kLists[] = {
+    {"two enemies", kTwoEnemies, 2},
+    {"terminator first", kTerminator, 0},
+    {"FF FF 00 is an enemy", std::string("\xFF\xFF\x00", 3) + kTerminator, 1},
+    {"FF 00 FF is an enemy", std::string("\xFF\x00\xFF", 3) + kTerminator, 1},
+    {"00 FF FF is an enemy", std::string("\x00\xFF\xFF", 3) + kTerminator, 1},
+    {"FF FF FF off the slot grid is no end",
+     std::string("\x01\xFF\xFF\xFF\x02\x03", 6) + kTerminator, 2},
+    {"only the first terminator counts",
+     std::string("\x10\x20\x05", 3) + kTerminator + std::string("\x30\x40\x06", 3) + kTerminator,
+     1},
+    {"terminator in the last slot", Repeat(std::string("\x01\x02\x03", 3), 255) + kTerminator, 255},
+    {"no terminator", Repeat(std::string("\x01\x02\x03", 3), 256), 255},
+};
+
+// Every slot holds the bytes of the ROM at its place, those after the end included.
+using ReadListTest = RomImageTableTest<ListRow>;
+
+TEST_P(ReadListTest, Slots) {
+    ImageBuilder image(4 * MiB);
+    image.Noise(31).Title().Put(kListAt, Bytes(GetParam().list));
+    const RomFile file = OpenImage(image);
+    EnemyList read;
+    ReadEnemyList(file, static_cast<vorn::Offset>(kListAt), read);
+    EXPECT_EQ(int{read.EnemyCount}, GetParam().count);
+    EXPECT_EQ(SlotBytes(read), BlockAt(image.Bytes(), kListAt));
+}
+
+VORN_TABLE(ReadListTest, kLists);
+
+struct TailRow : Row {
+    std::string tail;
+    int gap;
+    int count;
+};
+
+const TailRow kTails[] = {
+    {"terminator ends the file", kTwoEnemies, 0, 2},
+    {"terminator cut by the end", kTwoEnemies.substr(0, kTwoEnemies.size() - 1), 0, 255},
+    {"one entry, then the end", std::string("\x10\x20\x05", 3), 0, 255},
+    {"offset at the end", std::string(), 0, 255},
+    {"offset past the end", std::string(), 100, 255},
+};
+
+// Bytes past the end of the file read as zero, so a list cut by the end has no terminator.
+using ReadNearTheEndOfTheFileTest = RomImageTableTest<TailRow>;
+
+TEST_P(ReadNearTheEndOfTheFileTest, Slots) {
+    const TailRow& row = GetParam();
+    const std::size_t at = 0x1000;
+    ImageBuilder image(at);
+    image.Noise(41).Title().Resize(at + row.tail.size());
+    image.Put(at, Bytes(row.tail));
+    const RomFile file = OpenImage(image);
+    EnemyList read;
+    read.entries.fill({0x11, 0x22, 0x33});  // stale content must not survive the read
+    ReadEnemyList(file, static_cast<vorn::Offset>(at) + row.gap, read);
+    EXPECT_EQ(int{read.EnemyCount}, row.count);
+    EXPECT_EQ(SlotBytes(read), BlockAt(image.Bytes(), at + static_cast<std::size_t>(row.gap)));
+}
+
+VORN_TABLE(ReadNearTheEndOfTheFileTest, kTails);
+
+using EnemyListTest = RomImageTest;
+
+TEST_F(EnemyListTest, ReadEmptyFile) {
+    const RomFile file = OpenImage(ImageBuilder(0));
+    EnemyList read;
+    read.entries.fill({0x11, 0x22, 0x33});
+    ReadEnemyList(file, 0, read);
+    EXPECT_EQ(int{read.EnemyCount}, 255);
+    EXPECT_EQ(SlotBytes(read), ByteVector(kBlock, 0));
+}
+
+TEST_F(EnemyListTest, ReadAtNegativeOffset) {
+    ImageBuilder image(4 * MiB);
+    image.Noise(43).Title();
+    const RomFile file = OpenImage(image);
+    EnemyList read;
+    EXPECT_THROW(ReadEnemyList(file, -3, read), std::invalid_argument);
+}
+
+// A list read in one place and saved in another writes slots 0 to EnemyCount there, and not
+// a byte more; the place holds the complement of the list, so every written byte shows.
+using WriteListTest = RomImageTableTest<ListRow>;
+
+TEST_P(WriteListTest, Slots) {
+    const std::size_t target = 0x370000;
+    const auto written = 3 * static_cast<std::size_t>(GetParam().count + 1);
+    ImageBuilder image(4 * MiB);
+    image.Noise(47).Title().Put(kListAt, Bytes(GetParam().list));
+    for (std::size_t i = 0; i < kBlock; ++i) {
+        image.Put8(target + i, static_cast<std::uint8_t>(~image.Bytes()[kListAt + i]));
+    }
+    {
+        RomFile file = OpenImage(image);
+        EnemyList read;
+        ReadEnemyList(file, static_cast<vorn::Offset>(kListAt), read);
+        WriteEnemyList(file, static_cast<vorn::Offset>(target), read);
+    }
+    const ByteVector after = FileBytes();
+    EXPECT_EQ(ChangedOffsets(image.Bytes(), after), OffsetRange(target, written));
+    for (std::size_t i = 0; i < written; ++i) {
+        EXPECT_EQ(after[target + i], image.Bytes()[kListAt + i]);
+    }
+}
+
+VORN_TABLE(WriteListTest, kLists);
+
+// Edited entries land at offset + 3i; the slots after the end stay unwritten even when the
+// list in memory holds other values there.
+TEST_F(EnemyListTest, WriteEditedList) {
+    ImageBuilder image(4 * MiB);
+    image.Noise(53).Title().Put(kListAt, Bytes(kTwoEnemies));
+    {
+        RomFile file = OpenImage(image);
+        EnemyList list;
+        ReadEnemyList(file, static_cast<vorn::Offset>(kListAt), list);
+        list.entries[1] = {0x31, 0x41, 0x07};
+        list.entries[3] = {0x99, 0x99, 0x99};
+        WriteEnemyList(file, static_cast<vorn::Offset>(kListAt), list);
+    }
+    const ByteVector after = FileBytes();
+    EXPECT_EQ(ChangedOffsets(image.Bytes(), after),
+              (std::vector<std::size_t>{kListAt + 3, kListAt + 4, kListAt + 5}));
+    EXPECT_EQ(after[kListAt + 3], std::uint8_t{0x31});
+    EXPECT_EQ(after[kListAt + 4], std::uint8_t{0x41});
+    EXPECT_EQ(after[kListAt + 5], std::uint8_t{0x07});
+}
+
+struct WriteTailRow : Row {
+    std::string tail;
+    bool written;
+};
+
+const WriteTailRow kWriteTails[] = {
+    {"terminator ends the file", kTwoEnemies, true},
+    {"terminator cut by the end", kTwoEnemies.substr(0, kTwoEnemies.size() - 1), false},
+    {"no terminator before the end", kTwoEnemies.substr(0, 6), false},
+    {"list starts at the end", std::string(), false},
+};
+
+// A list read near the end of a file and saved must not reach past the end: the save is
+// refused whole, and the file keeps its bytes and its size.
+using WriteNearTheEndOfTheFileTest = RomImageTableTest<WriteTailRow>;
+
+TEST_P(WriteNearTheEndOfTheFileTest, WrittenWholeOrNotAtAll) {
+    const WriteTailRow& row = GetParam();
+    const std::size_t at = 0x1000;
+    ImageBuilder image(at);
+    image.Noise(59).Title().Resize(at + row.tail.size());
+    image.Put(at, Bytes(row.tail));
+    bool refused = false;
+    {
+        RomFile file = OpenImage(image);
+        EnemyList list;
+        ReadEnemyList(file, static_cast<vorn::Offset>(at), list);
+        list.entries[0].x = 0x77;
+        try {
+            WriteEnemyList(file, static_cast<vorn::Offset>(at), list);
+        } catch (const vorn::RomError&) {
+            refused = true;
+        }
+    }
+    const ByteVector after = FileBytes();
+    EXPECT_EQ(refused, !row.written);
+    EXPECT_EQ(after.size(), image.Bytes().size());
+    if (row.written) {
+        EXPECT_EQ(ChangedOffsets(image.Bytes(), after), std::vector<std::size_t>{at});
+    } else {
+        EXPECT_TRUE(after == image.Bytes());
+    }
+}
+
+VORN_TABLE(WriteNearTheEndOfTheFileTest, kWriteTails);
+
+TEST_F(EnemyListTest, WriteAtNegativeOffset) {
+    ImageBuilder image(4 * MiB);
+    image.Noise(61).Title();
+    {
+        RomFile file = OpenImage(image);
+        EnemyList list;
+        ReadEnemyList(file, 0, list);
+        EXPECT_THROW(WriteEnemyList(file, -3, list), std::exception);
+    }
+    EXPECT_TRUE(FileBytes() == image.Bytes());
 }
 
 }  // namespace
-
-class EnemyListTest : public QObject {
-    Q_OBJECT
-
-  private slots:
-    // Every slot holds the bytes of the ROM at its place, those after the end included.
-    void readList_data() { AddListRows(); }
-
-    void readList() {
-        QFETCH(QByteArray, list);
-        QFETCH(int, count);
-        ImageBuilder image(4 * MiB);
-        image.Noise(31).Title().Put(kListAt, Bytes(list));
-        TempDir dir;
-        const RomFile file = RomFile::Open(image.WriteTo(dir.File("rom.gba")));
-        EnemyList read;
-        ReadEnemyList(file, static_cast<vorn::Offset>(kListAt), read);
-        QCOMPARE(int{read.EnemyCount}, count);
-        QCOMPARE(SlotBytes(read), BlockAt(image.Bytes(), kListAt));
-    }
-
-    // Bytes past the end of the file read as zero, so a list cut by the end has no terminator.
-    void readNearTheEndOfTheFile_data() {
-        QTest::addColumn<QByteArray>("tail");
-        QTest::addColumn<int>("gap");
-        QTest::addColumn<int>("count");
-        QTest::newRow("terminator ends the file") << kTwoEnemies << 0 << 2;
-        QTest::newRow("terminator cut by the end") << kTwoEnemies.chopped(1) << 0 << 255;
-        QTest::newRow("one entry, then the end") << QByteArray("\x10\x20\x05", 3) << 0 << 255;
-        QTest::newRow("offset at the end") << QByteArray() << 0 << 255;
-        QTest::newRow("offset past the end") << QByteArray() << 100 << 255;
-    }
-
-    void readNearTheEndOfTheFile() {
-        QFETCH(QByteArray, tail);
-        QFETCH(int, gap);
-        QFETCH(int, count);
-        const std::size_t at = 0x1000;
-        ImageBuilder image(at);
-        image.Noise(41).Title().Resize(at + static_cast<std::size_t>(tail.size()));
-        image.Put(at, Bytes(tail));
-        TempDir dir;
-        const RomFile file = RomFile::Open(image.WriteTo(dir.File("rom.gba")));
-        EnemyList read;
-        read.entries.fill({0x11, 0x22, 0x33});  // stale content must not survive the read
-        ReadEnemyList(file, static_cast<vorn::Offset>(at) + gap, read);
-        QCOMPARE(int{read.EnemyCount}, count);
-        QCOMPARE(SlotBytes(read), BlockAt(image.Bytes(), at + static_cast<std::size_t>(gap)));
-    }
-
-    void readEmptyFile() {
-        TempDir dir;
-        const RomFile file = RomFile::Open(ImageBuilder(0).WriteTo(dir.File("empty.gba")));
-        EnemyList read;
-        read.entries.fill({0x11, 0x22, 0x33});
-        ReadEnemyList(file, 0, read);
-        QCOMPARE(int{read.EnemyCount}, 255);
-        QCOMPARE(SlotBytes(read), ByteVector(kBlock, 0));
-    }
-
-    void readAtNegativeOffset() {
-        ImageBuilder image(4 * MiB);
-        image.Noise(43).Title();
-        TempDir dir;
-        const RomFile file = RomFile::Open(image.WriteTo(dir.File("rom.gba")));
-        EnemyList read;
-        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, ReadEnemyList(file, -3, read));
-    }
-
-    // A list read in one place and saved in another writes slots 0 to EnemyCount there, and
-    // not a byte more; the place holds the complement of the list, so every written byte shows.
-    void writeList_data() { AddListRows(); }
-
-    void writeList() {
-        QFETCH(QByteArray, list);
-        QFETCH(int, count);
-        const std::size_t target = 0x370000;
-        const auto imageSize = 3 * static_cast<std::size_t>(count + 1);
-        ImageBuilder image(4 * MiB);
-        image.Noise(47).Title().Put(kListAt, Bytes(list));
-        for (std::size_t i = 0; i < kBlock; ++i) {
-            image.Put8(target + i, static_cast<std::uint8_t>(~image.Bytes()[kListAt + i]));
-        }
-        TempDir dir;
-        const std::string path = image.WriteTo(dir.File("rom.gba"));
-        {
-            RomFile file = RomFile::Open(path);
-            EnemyList read;
-            ReadEnemyList(file, static_cast<vorn::Offset>(kListAt), read);
-            WriteEnemyList(file, static_cast<vorn::Offset>(target), read);
-        }
-        const ByteVector after = ReadFileBytes(path);
-        QCOMPARE(ChangedOffsets(image.Bytes(), after), OffsetRange(target, imageSize));
-        for (std::size_t i = 0; i < imageSize; ++i) {
-            QCOMPARE(after[target + i], image.Bytes()[kListAt + i]);
-        }
-    }
-
-    // Edited entries land at offset + 3i; the slots after the end stay unwritten even when
-    // the list in memory holds other values there.
-    void writeEditedList() {
-        ImageBuilder image(4 * MiB);
-        image.Noise(53).Title().Put(kListAt, Bytes(kTwoEnemies));
-        TempDir dir;
-        const std::string path = image.WriteTo(dir.File("rom.gba"));
-        {
-            RomFile file = RomFile::Open(path);
-            EnemyList list;
-            ReadEnemyList(file, static_cast<vorn::Offset>(kListAt), list);
-            list.entries[1] = {0x31, 0x41, 0x07};
-            list.entries[3] = {0x99, 0x99, 0x99};
-            WriteEnemyList(file, static_cast<vorn::Offset>(kListAt), list);
-        }
-        const ByteVector after = ReadFileBytes(path);
-        QCOMPARE(ChangedOffsets(image.Bytes(), after),
-                 (std::vector<std::size_t>{kListAt + 3, kListAt + 4, kListAt + 5}));
-        QCOMPARE(after[kListAt + 3], std::uint8_t{0x31});
-        QCOMPARE(after[kListAt + 4], std::uint8_t{0x41});
-        QCOMPARE(after[kListAt + 5], std::uint8_t{0x07});
-    }
-
-    // A list read near the end of a file and saved must not reach past the end: the save is
-    // refused whole, and the file keeps its bytes and its size.
-    void writeNearTheEndOfTheFile_data() {
-        QTest::addColumn<QByteArray>("tail");
-        QTest::addColumn<bool>("written");
-        QTest::newRow("terminator ends the file") << kTwoEnemies << true;
-        QTest::newRow("terminator cut by the end") << kTwoEnemies.chopped(1) << false;
-        QTest::newRow("no terminator before the end") << kTwoEnemies.left(6) << false;
-        QTest::newRow("list starts at the end") << QByteArray() << false;
-    }
-
-    void writeNearTheEndOfTheFile() {
-        QFETCH(QByteArray, tail);
-        QFETCH(bool, written);
-        const std::size_t at = 0x1000;
-        ImageBuilder image(at);
-        image.Noise(59).Title().Resize(at + static_cast<std::size_t>(tail.size()));
-        image.Put(at, Bytes(tail));
-        TempDir dir;
-        const std::string path = image.WriteTo(dir.File("rom.gba"));
-        bool refused = false;
-        {
-            RomFile file = RomFile::Open(path);
-            EnemyList list;
-            ReadEnemyList(file, static_cast<vorn::Offset>(at), list);
-            list.entries[0].x = 0x77;
-            try {
-                WriteEnemyList(file, static_cast<vorn::Offset>(at), list);
-            } catch (const vorn::RomError&) {
-                refused = true;
-            }
-        }
-        const ByteVector after = ReadFileBytes(path);
-        QCOMPARE(refused, !written);
-        QCOMPARE(after.size(), image.Bytes().size());
-        if (written) {
-            QCOMPARE(ChangedOffsets(image.Bytes(), after), std::vector<std::size_t>{at});
-        } else {
-            QVERIFY(after == image.Bytes());
-        }
-    }
-
-    void writeAtNegativeOffset() {
-        ImageBuilder image(4 * MiB);
-        image.Noise(61).Title();
-        TempDir dir;
-        const std::string path = image.WriteTo(dir.File("rom.gba"));
-        {
-            RomFile file = RomFile::Open(path);
-            EnemyList list;
-            ReadEnemyList(file, 0, list);
-            QVERIFY_THROWS_EXCEPTION(std::exception, WriteEnemyList(file, -3, list));
-        }
-        QVERIFY(ReadFileBytes(path) == image.Bytes());
-    }
-};
-
-VORN_TEST_CLASS(EnemyListTest)
-
-#include "enemy_list_test.moc"

@@ -3,7 +3,7 @@
 // change the bytes of the fields that changed and nothing else, whatever the record holds
 // in the bytes the window does not show.
 
-#include <QtTest>
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <limits>
@@ -14,9 +14,7 @@
 #include "rom/rom_error.h"
 #include "rom/rom_file.h"
 #include "rom/room_header.h"
-#include "tests/support/image_builder.h"
-#include "tests/support/qtest_main.h"
-#include "tests/support/temp_dir.h"
+#include "tests/rom/rom_image_test.h"
 
 using vorn::ReadRoomHeader;
 using vorn::RomFile;
@@ -70,13 +68,13 @@ const std::vector<Field>& Fields() {
 
 #undef VORN_FIELD
 
-const Field& FieldNamed(const QString& name) {
+const Field& FieldNamed(const std::string& name) {
     for (const Field& field : Fields()) {
-        if (name == QLatin1String(field.name)) {
+        if (name == field.name) {
             return field;
         }
     }
-    throw std::logic_error("no field " + name.toStdString());
+    throw std::logic_error("no field " + name);
 }
 
 // Bytes of the record that no window shows; a save must carry them through.
@@ -111,237 +109,251 @@ ByteVector HeaderBytes(const RoomHeader& header) {
     return ByteVector(header.bytes.begin(), header.bytes.end());
 }
 
-void AddFieldRows() {
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<int>("room");
-    QTest::addColumn<quint32>("value");
+struct FieldRow : Row {
+    std::string field;
+    int room;
+    std::uint32_t value;
+};
+
+std::vector<FieldRow> FieldRows() {
+    std::vector<FieldRow> rows;
     int room = 0;
     for (const Field& field : Fields()) {
         // Values with a distinct byte in every position, so a byte-order or offset mistake
         // cannot go unseen.
-        const std::uint32_t value = 0x9A7C5E31u & Mask(field.width);
-        QTest::newRow(field.name) << QString::fromLatin1(field.name) << room << value;
+        rows.push_back({field.name, field.name, room, 0x9A7C5E31u & Mask(field.width)});
         room = (room + 97) % kRooms;
     }
-    QTest::newRow("music 0102 in the last room") << "music" << 329 << 0x0102u;
-    QTest::newRow("bg3Props in the first room") << "bg3Props" << 0 << 0x01020304u;
+    rows.push_back({"music 0102 in the last room", "music", 329, 0x0102u});
+    rows.push_back({"bg3Props in the first room", "bg3Props", 0, 0x01020304u});
+    return rows;
 }
 
-}  // namespace
-
-class RoomHeaderTest : public QObject {
-    Q_OBJECT
-
-  private slots:
-    void recordLiesAtItsOffset_data() {
-        QTest::addColumn<int>("room");
-        QTest::addColumn<int>("offset");
-        QTest::newRow("first room") << 0 << 0x340AD4;
-        QTest::newRow("second room") << 1 << 0x340B10;
-        QTest::newRow("last room") << 329 << 0x3457F0;
-    }
-
-    // The record is read from exactly its 60 bytes, not from its neighbours.
-    void recordLiesAtItsOffset() {
-        QFETCH(int, room);
-        QFETCH(int, offset);
-        const auto at = static_cast<std::size_t>(offset);
-        ImageBuilder image(4 * MiB, 0xEE);
-        ByteVector record(kRoomSize);
-        for (std::size_t i = 0; i < kRoomSize; ++i) {
-            record[i] = static_cast<std::uint8_t>(i + 1);
-        }
-        image.Put(at, record);
-        TempDir dir;
-        const RomFile file = RomFile::Open(image.WriteTo(dir.File("rom.gba")));
-        QCOMPARE(vorn::RoomTable::RecordOffset(room), offset);
-        QCOMPARE(HeaderBytes(ReadRoomHeader(file, room)), record);
-    }
-
-    void readsEveryField_data() { AddFieldRows(); }
-
-    void readsEveryField() {
-        QFETCH(QString, field);
-        QFETCH(int, room);
-        QFETCH(quint32, value);
-        const Field& f = FieldNamed(field);
-        ImageBuilder image(4 * MiB);
-        image.Noise(static_cast<std::uint32_t>(room) + 1).Title();
-        PutField(image, RoomAt(room) + f.at, f.width, value);
-        TempDir dir;
-        const RomFile file = RomFile::Open(image.WriteTo(dir.File("rom.gba")));
-        const RoomHeader header = ReadRoomHeader(file, room);
-        QCOMPARE(f.get(header), value);
-        QCOMPARE(HeaderBytes(header), Slice(image.Bytes(), RoomAt(room), kRoomSize));
-    }
-
-    // Changing one field and saving changes that field's bytes, low byte first, and no other
-    // byte of the file.
-    void writeChangesOnlyTheField_data() { AddFieldRows(); }
-
-    void writeChangesOnlyTheField() {
-        QFETCH(QString, field);
-        QFETCH(int, room);
-        QFETCH(quint32, value);
-        const Field& f = FieldNamed(field);
-        const std::size_t at = RoomAt(room) + f.at;
-        ImageBuilder image(4 * MiB);
-        image.Noise(static_cast<std::uint32_t>(room) + 7).Title();
-        // The old value differs from the new one in every byte.
-        PutField(image, at, f.width, ~value & Mask(f.width));
-        TempDir dir;
-        const std::string path = image.WriteTo(dir.File("rom.gba"));
-        {
-            RomFile file = RomFile::Open(path);
-            RoomHeader header = ReadRoomHeader(file, room);
-            f.set(header, value);
-            WriteRoomHeader(file, room, header);
-        }
-        const ByteVector after = ReadFileBytes(path);
-        QCOMPARE(ChangedOffsets(image.Bytes(), after), OffsetRange(at, f.width));
-        for (std::size_t i = 0; i < f.width; ++i) {
-            QCOMPARE(after[at + i], static_cast<std::uint8_t>(value >> (8 * i)));
-        }
-    }
-
-    // A save of every field at once leaves the unshown bytes as they were.
-    void writeCarriesTheUnshownBytes_data() {
-        QTest::addColumn<int>("room");
-        QTest::addColumn<quint32>("seed");
-        QTest::newRow("first room") << 0 << 11u;
-        QTest::newRow("middle room") << 165 << 12u;
-        QTest::newRow("last room") << 329 << 13u;
-    }
-
-    void writeCarriesTheUnshownBytes() {
-        QFETCH(int, room);
-        QFETCH(quint32, seed);
-        ImageBuilder image(4 * MiB);
-        image.Noise(seed).Title();
-        TempDir dir;
-        const std::string path = image.WriteTo(dir.File("rom.gba"));
-        ImageBuilder expected = image;
-        {
-            RomFile file = RomFile::Open(path);
-            RoomHeader header = ReadRoomHeader(file, room);
-            for (const Field& f : Fields()) {
-                const std::uint32_t changed = ~f.get(header) & Mask(f.width);
-                f.set(header, changed);
-                PutField(expected, RoomAt(room) + f.at, f.width, changed);
-            }
-            WriteRoomHeader(file, room, header);
-        }
-        const ByteVector after = ReadFileBytes(path);
-        for (const std::size_t unshown : UnshownBytes()) {
-            QCOMPARE(after[RoomAt(room) + unshown], image.Bytes()[RoomAt(room) + unshown]);
-        }
-        QCOMPARE(after.size(), image.Bytes().size());
-        QVERIFY(after == expected.Bytes());
-    }
-
-    void writingWhatWasReadChangesNothing() {
-        ImageBuilder image(4 * MiB);
-        image.Noise(3).Title();
-        TempDir dir;
-        const std::string path = image.WriteTo(dir.File("rom.gba"));
-        {
-            RomFile file = RomFile::Open(path);
-            for (const int room : {0, 1, 200, 329}) {
-                WriteRoomHeader(file, room, ReadRoomHeader(file, room));
-            }
-        }
-        QVERIFY(ChangedOffsets(image.Bytes(), ReadFileBytes(path)).empty());
-    }
-
-    void roomOutsideTheTable_data() {
-        QTest::addColumn<int>("room");
-        QTest::newRow("minus one") << -1;
-        QTest::newRow("one past the last room") << 330;
-        QTest::newRow("most negative") << std::numeric_limits<int>::min();
-        QTest::newRow("largest int") << std::numeric_limits<int>::max();
-    }
-
-    void roomOutsideTheTable() {
-        QFETCH(int, room);
-        ImageBuilder image(4 * MiB);
-        image.Noise(5).Title();
-        TempDir dir;
-        const std::string path = image.WriteTo(dir.File("rom.gba"));
-        {
-            RomFile file = RomFile::Open(path);
-            QVERIFY_THROWS_EXCEPTION(std::out_of_range, ReadRoomHeader(file, room));
-            QVERIFY_THROWS_EXCEPTION(std::out_of_range, WriteRoomHeader(file, room, RoomHeader{}));
-        }
-        QVERIFY(ReadFileBytes(path) == image.Bytes());
-    }
-
-    // A file that ends inside the table reads zeros for the bytes it lacks.
-    void shortFileReadsZeros_data() {
-        QTest::addColumn<int>("room");
-        QTest::addColumn<qint64>("size");
-        QTest::newRow("empty file") << 0 << qint64{0};
-        QTest::newRow("ends where the table starts") << 0 << qint64{0x340AD4};
-        QTest::newRow("ends inside the record") << 5 << qint64(RoomAt(5) + 0x21);
-        QTest::newRow("ends one byte short of the last room") << 329 << qint64{0x34582B};
-        QTest::newRow("ends with the last room") << 329 << qint64{0x34582C};
-    }
-
-    void shortFileReadsZeros() {
-        QFETCH(int, room);
-        QFETCH(qint64, size);
-        ImageBuilder image(4 * MiB);
-        image.Noise(9).Title().Resize(static_cast<std::size_t>(size));
-        ByteVector expected(kRoomSize, 0);
-        for (std::size_t i = 0; i < kRoomSize && RoomAt(room) + i < image.Bytes().size(); ++i) {
-            expected[i] = image.Bytes()[RoomAt(room) + i];
-        }
-        TempDir dir;
-        const RomFile file = RomFile::Open(image.WriteTo(dir.File("rom.gba")));
-        QCOMPARE(HeaderBytes(ReadRoomHeader(file, room)), expected);
-    }
-
-    // A record that does not fit in the file is not written at all: the editor never makes a
-    // ROM longer.
-    void writeIntoShortFile_data() {
-        QTest::addColumn<int>("room");
-        QTest::addColumn<qint64>("size");
-        QTest::addColumn<bool>("written");
-        QTest::newRow("ends where the record starts") << 7 << qint64(RoomAt(7)) << false;
-        QTest::newRow("ends inside the record") << 7 << qint64(RoomAt(7) + 30) << false;
-        QTest::newRow("ends one byte short") << 329 << qint64{0x34582B} << false;
-        QTest::newRow("ends with the last room") << 329 << qint64{0x34582C} << true;
-    }
-
-    void writeIntoShortFile() {
-        QFETCH(int, room);
-        QFETCH(qint64, size);
-        QFETCH(bool, written);
-        ImageBuilder image(4 * MiB);
-        image.Noise(21).Title().Resize(static_cast<std::size_t>(size));
-        TempDir dir;
-        const std::string path = image.WriteTo(dir.File("rom.gba"));
-        RoomHeader header;
-        header.bytes.fill(0x5A);
-        bool refused = false;
-        {
-            RomFile file = RomFile::Open(path);
-            try {
-                WriteRoomHeader(file, room, header);
-            } catch (const vorn::RomError&) {
-                refused = true;
-            }
-        }
-        const ByteVector after = ReadFileBytes(path);
-        QCOMPARE(refused, !written);
-        QCOMPARE(after.size(), image.Bytes().size());
-        if (written) {
-            QCOMPARE(Slice(after, RoomAt(room), kRoomSize), HeaderBytes(header));
-        } else {
-            QVERIFY(after == image.Bytes());
-        }
-    }
+struct RoomOffset : Row {
+    int room;
+    std::int32_t offset;
 };
 
-VORN_TEST_CLASS(RoomHeaderTest)
+const RoomOffset kRecordOffsets[] = {
+    {"first room", 0, 0x340AD4},
+    {"second room", 1, 0x340B10},
+    {"last room", 329, 0x3457F0},
+};
 
-#include "room_header_test.moc"
+using RecordLiesAtItsOffsetTest = RomImageTableTest<RoomOffset>;
+
+// The record is read from exactly its 60 bytes, not from its neighbours.
+TEST_P(RecordLiesAtItsOffsetTest, Read) {
+    const RoomOffset& row = GetParam();
+    const auto at = static_cast<std::size_t>(row.offset);
+    ImageBuilder image(4 * MiB, 0xEE);
+    ByteVector record(kRoomSize);
+    for (std::size_t i = 0; i < kRoomSize; ++i) {
+        record[i] = static_cast<std::uint8_t>(i + 1);
+    }
+    image.Put(at, record);
+    const RomFile file = OpenImage(image);
+    EXPECT_EQ(vorn::RoomTable::RecordOffset(row.room), row.offset);
+    EXPECT_EQ(HeaderBytes(ReadRoomHeader(file, row.room)), record);
+}
+
+VORN_TABLE(RecordLiesAtItsOffsetTest, kRecordOffsets);
+
+using ReadsEveryFieldTest = RomImageTableTest<FieldRow>;
+
+TEST_P(ReadsEveryFieldTest, Value) {
+    const FieldRow& row = GetParam();
+    const Field& f = FieldNamed(row.field);
+    ImageBuilder image(4 * MiB);
+    image.Noise(static_cast<std::uint32_t>(row.room) + 1).Title();
+    PutField(image, RoomAt(row.room) + f.at, f.width, row.value);
+    const RomFile file = OpenImage(image);
+    const RoomHeader header = ReadRoomHeader(file, row.room);
+    EXPECT_EQ(f.get(header), row.value);
+    EXPECT_EQ(HeaderBytes(header), Slice(image.Bytes(), RoomAt(row.room), kRoomSize));
+}
+
+VORN_TABLE(ReadsEveryFieldTest, FieldRows());
+
+// Changing one field and saving changes that field's bytes, low byte first, and no other
+// byte of the file.
+using WriteChangesOnlyTheFieldTest = RomImageTableTest<FieldRow>;
+
+TEST_P(WriteChangesOnlyTheFieldTest, Written) {
+    const FieldRow& row = GetParam();
+    const Field& f = FieldNamed(row.field);
+    const std::size_t at = RoomAt(row.room) + f.at;
+    ImageBuilder image(4 * MiB);
+    image.Noise(static_cast<std::uint32_t>(row.room) + 7).Title();
+    // The old value differs from the new one in every byte.
+    PutField(image, at, f.width, ~row.value & Mask(f.width));
+    {
+        RomFile file = OpenImage(image);
+        RoomHeader header = ReadRoomHeader(file, row.room);
+        f.set(header, row.value);
+        WriteRoomHeader(file, row.room, header);
+    }
+    const ByteVector after = FileBytes();
+    EXPECT_EQ(ChangedOffsets(image.Bytes(), after), OffsetRange(at, f.width));
+    for (std::size_t i = 0; i < f.width; ++i) {
+        EXPECT_EQ(after[at + i], static_cast<std::uint8_t>(row.value >> (8 * i)));
+    }
+}
+
+VORN_TABLE(WriteChangesOnlyTheFieldTest, FieldRows());
+
+struct SeededRoom : Row {
+    int room;
+    std::uint32_t seed;
+};
+
+const SeededRoom kSeededRooms[] = {
+    {"first room", 0, 11u},
+    {"middle room", 165, 12u},
+    {"last room", 329, 13u},
+};
+
+// A save of every field at once leaves the unshown bytes as they were.
+using WriteCarriesTheUnshownBytesTest = RomImageTableTest<SeededRoom>;
+
+TEST_P(WriteCarriesTheUnshownBytesTest, Kept) {
+    const int room = GetParam().room;
+    ImageBuilder image(4 * MiB);
+    image.Noise(GetParam().seed).Title();
+    ImageBuilder expected = image;
+    {
+        RomFile file = OpenImage(image);
+        RoomHeader header = ReadRoomHeader(file, room);
+        for (const Field& f : Fields()) {
+            const std::uint32_t changed = ~f.get(header) & Mask(f.width);
+            f.set(header, changed);
+            PutField(expected, RoomAt(room) + f.at, f.width, changed);
+        }
+        WriteRoomHeader(file, room, header);
+    }
+    const ByteVector after = FileBytes();
+    for (const std::size_t unshown : UnshownBytes()) {
+        EXPECT_EQ(after[RoomAt(room) + unshown], image.Bytes()[RoomAt(room) + unshown]);
+    }
+    EXPECT_EQ(after.size(), image.Bytes().size());
+    EXPECT_TRUE(after == expected.Bytes());
+}
+
+VORN_TABLE(WriteCarriesTheUnshownBytesTest, kSeededRooms);
+
+using RoomHeaderTest = RomImageTest;
+
+TEST_F(RoomHeaderTest, WritingWhatWasReadChangesNothing) {
+    ImageBuilder image(4 * MiB);
+    image.Noise(3).Title();
+    {
+        RomFile file = OpenImage(image);
+        for (const int room : {0, 1, 200, 329}) {
+            WriteRoomHeader(file, room, ReadRoomHeader(file, room));
+        }
+    }
+    EXPECT_TRUE(ChangedOffsets(image.Bytes(), FileBytes()).empty());
+}
+
+struct Room : Row {
+    int room;
+};
+
+const Room kRoomsOutside[] = {
+    {"minus one", -1},
+    {"one past the last room", 330},
+    {"most negative", std::numeric_limits<int>::min()},
+    {"largest int", std::numeric_limits<int>::max()},
+};
+
+using RoomOutsideTheTableTest = RomImageTableTest<Room>;
+
+TEST_P(RoomOutsideTheTableTest, Refused) {
+    const int room = GetParam().room;
+    ImageBuilder image(4 * MiB);
+    image.Noise(5).Title();
+    {
+        RomFile file = OpenImage(image);
+        EXPECT_THROW(ReadRoomHeader(file, room), std::out_of_range);
+        EXPECT_THROW(WriteRoomHeader(file, room, RoomHeader{}), std::out_of_range);
+    }
+    EXPECT_TRUE(FileBytes() == image.Bytes());
+}
+
+VORN_TABLE(RoomOutsideTheTableTest, kRoomsOutside);
+
+struct ShortFile : Row {
+    int room;
+    std::size_t size;
+};
+
+const ShortFile kShortFiles[] = {
+    {"empty file", 0, 0},
+    {"ends where the table starts", 0, 0x340AD4},
+    {"ends inside the record", 5, RoomAt(5) + 0x21},
+    {"ends one byte short of the last room", 329, 0x34582B},
+    {"ends with the last room", 329, 0x34582C},
+};
+
+// A file that ends inside the table reads zeros for the bytes it lacks.
+using ShortFileReadsZerosTest = RomImageTableTest<ShortFile>;
+
+TEST_P(ShortFileReadsZerosTest, Read) {
+    const int room = GetParam().room;
+    ImageBuilder image(4 * MiB);
+    image.Noise(9).Title().Resize(GetParam().size);
+    ByteVector expected(kRoomSize, 0);
+    for (std::size_t i = 0; i < kRoomSize && RoomAt(room) + i < image.Bytes().size(); ++i) {
+        expected[i] = image.Bytes()[RoomAt(room) + i];
+    }
+    const RomFile file = OpenImage(image);
+    EXPECT_EQ(HeaderBytes(ReadRoomHeader(file, room)), expected);
+}
+
+VORN_TABLE(ShortFileReadsZerosTest, kShortFiles);
+
+struct ShortWrite : Row {
+    int room;
+    std::size_t size;
+    bool written;
+};
+
+const ShortWrite kShortWrites[] = {
+    {"ends where the record starts", 7, RoomAt(7), false},
+    {"ends inside the record", 7, RoomAt(7) + 30, false},
+    {"ends one byte short", 329, 0x34582B, false},
+    {"ends with the last room", 329, 0x34582C, true},
+};
+
+// A record that does not fit in the file is not written at all: the editor never makes a ROM
+// longer.
+using WriteIntoShortFileTest = RomImageTableTest<ShortWrite>;
+
+TEST_P(WriteIntoShortFileTest, WrittenWholeOrNotAtAll) {
+    const ShortWrite& row = GetParam();
+    ImageBuilder image(4 * MiB);
+    image.Noise(21).Title().Resize(row.size);
+    RoomHeader header;
+    header.bytes.fill(0x5A);
+    bool refused = false;
+    {
+        RomFile file = OpenImage(image);
+        try {
+            WriteRoomHeader(file, row.room, header);
+        } catch (const vorn::RomError&) {
+            refused = true;
+        }
+    }
+    const ByteVector after = FileBytes();
+    EXPECT_EQ(refused, !row.written);
+    EXPECT_EQ(after.size(), image.Bytes().size());
+    if (row.written) {
+        EXPECT_EQ(Slice(after, RoomAt(row.room), kRoomSize), HeaderBytes(header));
+    } else {
+        EXPECT_TRUE(after == image.Bytes());
+    }
+}
+
+VORN_TABLE(WriteIntoShortFileTest, kShortWrites);
+
+}  // namespace

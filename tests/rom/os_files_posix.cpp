@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: MIT
+// Test files on Linux and macOS.
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <stdexcept>
+
+#include "tests/rom/os_files.h"
+
+namespace vorn::test {
+
+namespace {
+
+void ChangeMode(const std::string& path, mode_t mode) {
+    if (::chmod(path.c_str(), mode) != 0) {
+        throw std::runtime_error("cannot change the mode of " + path);
+    }
+}
+
+}  // namespace
+
+void MakeReadOnly(const std::string& path) {
+    ChangeMode(path, 0444);
+}
+
+void MakeUnreadable(const std::string& path) {
+    ChangeMode(path, 0000);
+}
+
+bool MakeReadWrite(const std::string& path) {
+    return ::chmod(path.c_str(), 0644) == 0;
+}
+
+std::string OsReason(Failure failure) {
+    switch (failure) {
+        case Failure::NoSuchFile:
+        case Failure::NoSuchFolder:
+            return std::strerror(ENOENT);
+        case Failure::NotAFolder:
+            return std::strerror(ENOTDIR);
+        case Failure::IsAFolder:
+            return std::strerror(EISDIR);
+        case Failure::AccessDenied:
+            return std::strerror(EACCES);
+    }
+    return std::string();
+}
+
+UnwrittenPipe::UnwrittenPipe(const TempDir& dir) : path_(dir.File("pipe.gba")) {
+    if (::mkfifo(path_.c_str(), 0644) != 0) {
+        throw std::runtime_error("cannot make the named pipe " + path_);
+    }
+}
+
+UnwrittenPipe::~UnwrittenPipe() = default;
+
+std::string NullDevice() {
+    return "/dev/null";
+}
+
+std::string OpenHandles(const std::vector<std::string>&) {
+#ifdef __APPLE__
+    const char* descriptors = "/dev/fd";
+#else
+    const char* descriptors = "/proc/self/fd";
+#endif
+    int count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(descriptors)) {
+        ++count;
+    }
+    return std::to_string(count) + " descriptors";
+}
+
+}  // namespace vorn::test
