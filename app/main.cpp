@@ -18,8 +18,11 @@ int main(int argc, char** argv) {
 
     vorn::toolkit::QtDesktop desktop(vorn::ui::ApplicationTitle);
     vorn::ui::Form1 form1(desktop);
-    // Closing the main window ends the program, with the other windows.
+    // The program ends when its main window is gone, by any route: closed by the user, or
+    // destroyed by the window system, also while a message box or the Open dialog waits
+    // (quitting ends every event loop, theirs too).
     form1.CloseBox = [] { QApplication::quit(); };
+    form1.Destroyed = [] { QApplication::quit(); };
     form1.Load();
     form1.Show();
     return QApplication::exec();

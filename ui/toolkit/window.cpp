@@ -5,12 +5,39 @@
 #include <QCloseEvent>
 #include <QFont>
 #include <QMenuBar>
+#include <QWindow>
 
 #include <algorithm>
 
 #include "ui/toolkit/form_widget.h"
+#include "ui/toolkit/native_window.h"
 
 namespace vorn::toolkit {
+
+namespace {
+
+// Tells when the window system destroyed a shown window: it stops being exposed, like a
+// minimised one, but its native window is gone.
+class DestructionWatch : public QObject {
+  public:
+    DestructionWatch(QWindow* window, std::function<void()> destroyed)
+        : QObject(window), window_(window), destroyed_(std::move(destroyed)) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Expose && !window_->isExposed() &&
+            NativeWindowDestroyed(*window_)) {
+            destroyed_();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    QWindow* window_;
+    std::function<void()> destroyed_;
+};
+
+}  // namespace
 
 void FormWidget::closeEvent(QCloseEvent* event) {
     event->ignore();
@@ -114,12 +141,20 @@ void Window::Show() {
     top_->activateWindow();
     if (!everShown_) {
         everShown_ = true;
+        WatchForDestruction();
         for (Control* control : tabOrder_) {
             if (control->Enabled()) {
                 control->SetFocus();
                 break;
             }
         }
+    }
+}
+
+void Window::WatchForDestruction() {
+    QWindow* native = top_->windowHandle();
+    if (native != nullptr) {
+        native->installEventFilter(new DestructionWatch(native, [this] { Raise(Destroyed); }));
     }
 }
 

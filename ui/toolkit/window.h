@@ -59,6 +59,9 @@ class Window : public Container {
 
     // Raised when the user presses the window's close box.
     std::function<void()> CloseBox;
+    // Raised when the window system destroyed the window behind the program's back (on X11
+    // another client can); it will not come back.
+    std::function<void()> Destroyed;
 
     void Register(Control* control);
     void Unregister(Control* control);
@@ -68,6 +71,7 @@ class Window : public Container {
 
   private:
     void FitCaptions();
+    void WatchForDestruction();
     void PlaceClientArea();
 
     QPointer<FormWidget> top_;

@@ -166,6 +166,15 @@ std::string FuzzSession::Perform(Kind kind) {
         case Kind::Field: {
             const FieldSpec& field = kFields[dice_.Below(static_cast<int>(std::size(kFields)))];
             toolkit::Control& control = ControlNamed(form, field.control);
+            const int roll = dice_.Below(100);
+            if (roll < 8) {
+                keyTarget_ = {&control, FieldText(control)};
+                return AltKeyIn(control, dice_);
+            }
+            if (roll < 18) {
+                pasteTarget_ = &control;
+                return PasteInto(control, dice_, pasted_);
+            }
             if (auto* list = dynamic_cast<toolkit::ComboBox*>(&control)) {
                 return ActOnList(*list, field.kind, form.txtEnTable1, dice_);
             }
@@ -185,20 +194,18 @@ std::string FuzzSession::Perform(Kind kind) {
             return ActOnList(form.cboRoom, FieldKind::Byte, form.txtEnTable1, dice_);
         }
         case Kind::Load:
-            test::Click(form.cmdGetTs);
-            return "presses Load";
+            return PressButton(form.cmdGetTs, dice_);
         case Kind::Save:
-            test::Click(form.cmdSave);
-            return "presses Save";
-        case Kind::Follow:
-            test::Click(form.cmdRepoint1);
+            return PressButton(form.cmdSave, dice_);
+        case Kind::Follow: {
+            const std::string how = PressButton(form.cmdRepoint1, dice_);
             QApplication::processEvents();
-            return "presses Follow Offset1";
+            return how;
+        }
         case Kind::Editor:
             return ActOnEditor();
         case Kind::EditorSave:
-            test::Click(form.EnemyEditor().Get()->cmdSave);
-            return "presses the enemy editor's Save";
+            return PressButton(form.EnemyEditor().Get()->cmdSave, dice_) + " (enemy editor)";
         case Kind::Close:
             form.EnemyEditor().Get()->Close();
             test::FlushUnloadedWindows();
@@ -301,6 +308,7 @@ void FuzzSession::Check(Kind kind, const Before& before) {
             Fail("a file changed that no save wrote to: " + path->substr(path->rfind('/') + 1));
         }
     }
+    CheckTyping(said);
     switch (kind) {
         case Kind::Save:
             CheckSave(before, said);
@@ -330,6 +338,26 @@ void FuzzSession::Check(Kind kind, const Before& before) {
         default:
             break;
     }
+}
+
+// A key pressed with Alt or Meta never types; a paste is taken whole, or refused with a word.
+void FuzzSession::CheckTyping(const std::vector<std::string>& said) {
+    if (keyTarget_.field != nullptr && FieldText(*keyTarget_.field) != keyTarget_.text) {
+        Fail(keyTarget_.field->Name() + " took text from a key pressed with Alt or Meta");
+    }
+    keyTarget_ = {};
+    if (pasteTarget_ == nullptr) {
+        return;
+    }
+    const std::string now = FieldText(*pasteTarget_);
+    const std::string whole = pasted_.selected > 0 ? pasted_.text : pasted_.before + pasted_.text;
+    const bool refused = now == pasted_.before && now != whole;
+    if (now != whole && !refused) {
+        Fail(pasteTarget_->Name() + " took part of a paste: \"" + now + "\"");
+    } else if (refused && pasteTarget_->Enabled() && said.empty()) {
+        Fail(pasteTarget_->Name() + " refused a paste without a word");
+    }
+    pasteTarget_ = nullptr;
 }
 
 bool FuzzSession::LoadInObserver(int room) {

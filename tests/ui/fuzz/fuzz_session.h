@@ -69,6 +69,7 @@ class FuzzSession {
     std::string Perform(Kind kind);
     std::string ActOnEditor();
     void Check(Kind kind, const Before& before);
+    void CheckTyping(const std::vector<std::string>& said);
     void CheckSave(const Before& before, const std::vector<std::string>& said);
     void CheckLoad(const Before& before, const std::vector<std::string>& said);
     void CheckFollow(const Before& before, const std::vector<std::string>& said);
@@ -99,6 +100,13 @@ class FuzzSession {
     std::optional<EditorSeen> editorSeen_;
     int episodeLeft_ = 0;
     std::optional<Kind> advice_;  // what the last refusal told the person to do
+    // The field the last action typed Alt+key into, and its text before.
+    struct KeyTarget {
+        toolkit::Control* field = nullptr;
+        std::string text;
+    } keyTarget_;
+    toolkit::Control* pasteTarget_ = nullptr;  // the field the last action pasted into
+    Pasted pasted_;
     std::deque<std::string> log_;
     std::string failure_;
     Tally tally_;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "tests/ui/fuzz/user_actions.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QtTest>
@@ -9,6 +11,7 @@
 #include <cstdio>
 
 #include "tests/support/ui_driver.h"
+#include "ui/toolkit/button.h"
 #include "ui/toolkit/combo_box.h"
 #include "ui/toolkit/text_box.h"
 
@@ -138,6 +141,57 @@ std::string ActOnBox(toolkit::TextBox& box, FieldKind kind, Dice& dice) {
     const std::string text = TextFor(kind, dice);
     test::TypeInto(box, text);
     return "types \"" + text + "\" into " + box.Name();
+}
+
+std::string PressButton(toolkit::Button& button, Dice& dice) {
+    if (dice.Chance(70) || !button.Enabled()) {
+        test::Click(button);
+        return "clicks " + button.Name();
+    }
+    button.SetFocus();
+    const bool enter = dice.Chance(30);
+    QTest::keyClick(button.Widget(), enter ? Qt::Key_Enter : Qt::Key_Return,
+                    enter ? Qt::KeypadModifier : Qt::NoModifier);
+    return std::string("presses ") + (enter ? "Enter" : "Return") + " on " + button.Name();
+}
+
+std::string AltKeyIn(toolkit::Control& field, Dice& dice) {
+    QLineEdit* edit = FieldOf(field);
+    edit->setFocus();
+    const char key = "fhoae5"[dice.Below(6)];
+    const bool meta = dice.Chance(20);
+    QTest::keyClick(edit, key, meta ? Qt::MetaModifier : Qt::AltModifier);
+    if (QWidget* menu = QApplication::activePopupWidget()) {
+        menu->close();
+    }
+    return std::string(meta ? "Meta+" : "Alt+") + key + " in " + field.Name();
+}
+
+std::string PasteInto(toolkit::Control& field, Dice& dice, Pasted& pasted) {
+    QLineEdit* edit = FieldOf(field);
+    edit->setFocus();
+    if (dice.Chance(50)) {
+        edit->selectAll();
+    } else {
+        edit->end(false);
+    }
+    pasted.before = edit->text().toStdString();
+    pasted.selected = static_cast<std::size_t>(edit->selectedText().size());
+    pasted.text = dice.Chance(30) ? "08" : "";
+    const int digits = 1 + dice.Below(9);
+    for (int i = 0; i < digits; ++i) {
+        pasted.text += "0123456789ABCDEFabcdef"[dice.Below(22)];
+    }
+    QGuiApplication::clipboard()->setText(QString::fromStdString(pasted.text));
+    const bool insert = dice.Chance(30);
+    QTest::keySequence(edit, insert ? QKeySequence(Qt::SHIFT | Qt::Key_Insert)
+                                    : QKeySequence(QKeySequence::Paste));
+    return "pastes \"" + pasted.text + "\" into " + field.Name() +
+           (pasted.selected > 0 ? " over its text" : " after its text");
+}
+
+std::string FieldText(toolkit::Control& field) {
+    return FieldOf(field)->text().toStdString();
 }
 
 }  // namespace vorn::fuzz

@@ -11,6 +11,7 @@
 #include "tests/ui/fuzz/record_format.h"
 
 namespace vorn::toolkit {
+class Button;
 class ComboBox;
 class Control;
 class TextBox;
@@ -40,5 +41,24 @@ std::string ActOnList(toolkit::ComboBox& list, FieldKind kind, toolkit::Control&
                       Dice& dice);
 // Types into a text box, or types a character and takes it back (Backspace or Ctrl+Z).
 std::string ActOnBox(toolkit::TextBox& box, FieldKind kind, Dice& dice);
+
+// Presses a button with the mouse, or with Return or Enter once it has the keyboard focus.
+std::string PressButton(toolkit::Button& button, Dice& dice);
+
+// Alt (or Meta) and a letter or digit in a field, as a person opening a menu by habit; closes
+// a menu that opened.
+std::string AltKeyIn(toolkit::Control& field, Dice& dice);
+
+// What a paste into a field did: the text before, how much of it was selected, what the
+// clipboard held.
+struct Pasted {
+    std::string before;
+    std::size_t selected = 0;
+    std::string text;
+};
+// Pastes a random text, at times longer than the field holds, with Ctrl+V or Shift+Insert.
+std::string PasteInto(toolkit::Control& field, Dice& dice, Pasted& pasted);
+// The text of a text box or a drop-down's field.
+std::string FieldText(toolkit::Control& field);
 
 }  // namespace vorn::fuzz

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# The program ends when its main window is gone by any route: here another X client destroys
+# the main window (not a close: the window is simply no more) while nothing else is up, while
+# a message box waits, and while the Open dialog waits. The editor must end by itself, with
+# status 0, and the image must be as it was.
+#
+#   window_gone.sh <vorn-header-editor> <make-sample-rom> <folder for a failure screenshot>
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+e2e_setup e2e_window_gone "$@"
+
+# Destroys the main window as another client would, and waits for the editor to end.
+destroy_main_window() {
+    e2e_xdotool windowclose "$E2E_MAIN"
+    local until=$((SECONDS + E2E_WAIT_WINDOW))
+    while [ "$SECONDS" -le "$until" ] && e2e_is_child "$E2E_EDITOR_PID"; do
+        sleep 0.1
+    done
+    e2e_is_child "$E2E_EDITOR_PID" &&
+        e2e_fail "the editor still runs $E2E_WAIT_WINDOW s after its main window was destroyed"
+    local status=0
+    wait "$E2E_EDITOR_PID" || status=$?
+    E2E_EDITOR_PID=""
+    [ "$status" -eq 0 ] || e2e_fail "the editor ended with status $status"
+    if grep -qE 'ERROR: AddressSanitizer|runtime error:' "$E2E_LOG"; then
+        e2e_fail "the sanitizers reported an error in the editor"
+    fi
+}
+
+e2e_start_x
+rom="$E2E_WORK/sample.gba"
+"$E2E_MAKE_ROM" "$rom"
+cp "$rom" "$E2E_WORK/original.gba"
+
+e2e_step "the main window destroyed with nothing else up"
+e2e_start_editor "$E2E_WORK/home"
+destroy_main_window
+
+e2e_step "the main window destroyed while a message box waits"
+e2e_start_editor "$E2E_WORK/home"
+e2e_open_rom "$rom"
+e2e_expect_message "Rom Loaded"
+e2e_main_click "${FOLLOW_OFFSET1[@]}"   # shows the list's offset in a message box
+e2e_wait_window "$E2E_TITLE"
+destroy_main_window
+
+e2e_step "the main window destroyed while the Open dialog waits"
+e2e_start_editor "$E2E_WORK/home"
+e2e_menu 15 0 2
+e2e_wait_window "Open Romfile"
+destroy_main_window
+
+e2e_expect_unchanged "$E2E_WORK/original.gba" "$rom" "the image"
+echo "e2e_window_gone passed"
