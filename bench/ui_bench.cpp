@@ -20,9 +20,9 @@
 #include <string>
 
 #include "bench/bench_image.h"
+#include "tests/support/scripted_desktop.h"
 #include "ui/enemies/form3.h"
 #include "ui/main/form1.h"
-#include "ui/toolkit/scripted_desktop.h"
 
 namespace {
 

@@ -18,11 +18,11 @@
 
 #include "tests/support/image_builder.h"
 #include "tests/support/qtest_main.h"
+#include "tests/support/scripted_desktop.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/ui_driver.h"
 #include "ui/enemies/form3.h"
 #include "ui/main/form1.h"
-#include "ui/toolkit/scripted_desktop.h"
 
 namespace vorn::test {
 namespace {

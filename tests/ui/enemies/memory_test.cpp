@@ -10,11 +10,11 @@
 
 #include "tests/support/image_builder.h"
 #include "tests/support/qtest_main.h"
+#include "tests/support/scripted_desktop.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/ui_driver.h"
 #include "ui/enemies/form3.h"
 #include "ui/main/form1.h"
-#include "ui/toolkit/scripted_desktop.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 extern "C" std::size_t __sanitizer_get_current_allocated_bytes();

@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/scripted_desktop.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/fuzz/rom_world.h"
 #include "tests/ui/fuzz/user_actions.h"
 #include "ui/main/form1.h"
-#include "ui/toolkit/scripted_desktop.h"
 
 namespace vorn::fuzz {
 

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "tests/support/image_builder.h"
+#include "tests/support/scripted_desktop.h"
 #include "tests/support/temp_dir.h"
 #include "ui/main/form1.h"
-#include "ui/toolkit/scripted_desktop.h"
 
 namespace vorn::test {
 

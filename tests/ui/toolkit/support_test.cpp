@@ -14,10 +14,10 @@
 #include "rom/rom_error.h"
 #include "rom/rom_file.h"
 #include "tests/support/qtest_main.h"
+#include "tests/support/scripted_desktop.h"
 #include "tests/support/temp_dir.h"
 #include "ui/toolkit/open_dialog.h"
 #include "ui/toolkit/rom_command.h"
-#include "ui/toolkit/scripted_desktop.h"
 
 namespace vorn::test {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ui/toolkit/scripted_desktop.h"
+#include "tests/support/scripted_desktop.h"
 
 namespace vorn::toolkit {
 
