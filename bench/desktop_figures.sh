@@ -5,11 +5,11 @@
 # with /usr/bin/time -v while the sample image is opened, room 5 loaded and its enemy list
 # opened in the enemy editor.
 #
-#   desktop_figures.sh <vorn-header-editor> <make-sample-rom>
+#   desktop_figures.sh <vorn-header-editor> <make-sample-rom> <layout.txt>
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../tests/e2e/lib.sh"
 work_shots=$(mktemp -d)
-e2e_setup desktop_figures "$1" "$2" "$work_shots"
+e2e_setup desktop_figures "$1" "$2" "$3" "$work_shots"
 
 
 rom="$E2E_WORK/sample.gba"

@@ -6,7 +6,7 @@
 # After every save the image's bytes are compared with a copy: exactly the intended bytes
 # changed, and nothing else in the whole file.
 #
-#   desktop.sh <vorn-header-editor> <make-sample-rom> <folder for a failure screenshot>
+#   desktop.sh <vorn-header-editor> <make-sample-rom> <layout.txt> <screenshot folder>
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_setup e2e_desktop "$@"
@@ -24,7 +24,7 @@ cp "$rom" "$E2E_WORK/original.gba"
 e2e_start_editor "$E2E_WORK/home"
 
 e2e_step "File > Open, cancelled with Escape"
-e2e_menu 15 0 2
+e2e_menu "$E2E_FILE_MENU_X" 0 2
 e2e_wait_window "Open Romfile"
 dialog=$WIN
 e2e_wait_focus "$dialog"

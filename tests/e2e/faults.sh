@@ -5,7 +5,7 @@
 # not be written by the user who runs the editor. Each time the editor must keep running,
 # say what happened in a message box, and change no byte of any file (nor create one).
 #
-#   faults.sh <vorn-header-editor> <make-sample-rom> <folder for a failure screenshot>
+#   faults.sh <vorn-header-editor> <make-sample-rom> <layout.txt> <screenshot folder>
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_setup e2e_faults "$@"

@@ -10,7 +10,7 @@
 # namespace ("unshare --user --map-root-user --mount"). Where neither can be made, the test
 # is skipped (exit 77) and says why.
 #
-#   fs_faults.sh <vorn-header-editor> <make-sample-rom> <folder for a failure screenshot>
+#   fs_faults.sh <vorn-header-editor> <make-sample-rom> <layout.txt> <screenshot folder>
 set -euo pipefail
 
 if [ -z "${VORN_E2E_OWN_MOUNTS:-}" ]; then

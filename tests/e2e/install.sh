@@ -4,11 +4,11 @@
 # icon where a desktop finds them; the program the entry's Exec line names starts with its
 # main window, as when a person chooses it from the desktop's menu.
 #
-#   install.sh <vorn-header-editor> <make-sample-rom> <folder for a failure screenshot> <build>
+#   install.sh <vorn-header-editor> <make-sample-rom> <layout.txt> <screenshot folder> <build>
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
-build=$4
-e2e_setup e2e_install "${@:1:3}"
+build=$5
+e2e_setup e2e_install "${@:1:4}"
 
 e2e_step "installing into a temporary prefix"
 prefix="$E2E_WORK/prefix"

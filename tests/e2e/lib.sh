@@ -2,43 +2,25 @@
 # Shared by the desktop tests; each test script sources it and calls e2e_setup first.
 #
 # What a test gets here: an X server of its own (Xvfb), the built editor started on it,
-# windows found by their captions, clicks at a window's layout coordinates (scaled by the
-# window's real size), message boxes read through the clipboard and closed with Return,
-# checks of a file's bytes, and, on failure, a screenshot kept in the build tree.
+# windows found by their captions, clicks at a window's layout coordinates (read from the
+# layout file that the build writes from the window classes, and scaled by the window's real
+# size), message boxes read through the clipboard and closed with Return, checks of a file's
+# bytes, and, on failure, a screenshot kept in the build tree.
 #
 # Nothing here waits a fixed time for something to happen: every wait polls for what it
 # needs and gives up after a bound, which only keeps a hang from lasting forever.
 
 E2E_TITLE="Vorn-Header Editor"  # the main window's caption, and every message box's
-E2E_MAIN_WIDTH=312              # client areas in layout pixels
-E2E_MAIN_HEIGHT=422
-E2E_ENEMY_WIDTH=220
-E2E_ABOUT_WIDTH=226
 
 # How long a wait may last, in seconds: far longer than anything takes when it works; only
 # a hang or a missing window runs into it.
 E2E_WAIT_WINDOW=30
 E2E_WAIT_CLIPBOARD=10
 
-# Where the controls are, in layout pixels of their window (the main window's below its
-# menu bar); a text field is clicked on its text, a drop-down on its text or its arrow.
-ROOM=(68 26)
-TILEDATA=(96 201)
-FOREGROUND=(96 153)
-TIDE=(100 322)
-TIDE_ARROW=(129 322)
-MUSIC=(100 370)
-ENEMY_TABLE1=(222 177)
-FOLLOW_OFFSET1=(200 304)
-LOAD=(84 404)
-SAVE=(220 404)
+# The menu titles stand where the menu bar's font puts them, not in the layout: "File" at
+# x 15 and "Help" at x 48 of the main window, in layout pixels.
+E2E_FILE_MENU_X=15
 HELP_MENU_X=48
-ENEMY_LIST=(0 16 65 121)  # x y width height
-ENEMY_X=(172 50)
-ENEMY_Y=(172 74)
-ENEMY_KIND=(172 98)
-ENEMY_SAVE=(180 124)
-KILL_ME=(108 96)
 
 # Room 12's header and room 5's enemy list in the sample image.
 ROOM12=$((0x340AD4 + 60 * 12))
@@ -51,16 +33,17 @@ E2E_RUNS=0
 E2E_EDITOR_PID=""
 E2E_CLIP_PID=""
 
-# e2e_setup <test name> <vorn-header-editor> <make-sample-rom> <folder for a failure screenshot>
+# e2e_setup <test name> <vorn-header-editor> <make-sample-rom> <layout.txt> <screenshot folder>
 e2e_setup() {
-    if [ "$#" -ne 4 ]; then
-        echo "usage: $0 <vorn-header-editor> <make-sample-rom> <screenshot folder>" >&2
+    if [ "$#" -ne 5 ]; then
+        echo "usage: $0 <vorn-header-editor> <make-sample-rom> <layout.txt> <screenshot folder>" >&2
         exit 2
     fi
     E2E_NAME=$1
     E2E_EDITOR=$2
     E2E_MAKE_ROM=$3
-    E2E_SHOTS=$4
+    E2E_LAYOUT=$4
+    E2E_SHOTS=$5
     E2E_SHOT="$E2E_SHOTS/$E2E_NAME-failure.png"
     rm -f "$E2E_SHOT"
     E2E_WORK=$(mktemp -d)
@@ -77,6 +60,78 @@ e2e_setup() {
     done
     [ -x "$E2E_EDITOR" ] || e2e_fail "no editor at $E2E_EDITOR"
     [ -x "$E2E_MAKE_ROM" ] || e2e_fail "no make-sample-rom at $E2E_MAKE_ROM"
+    e2e_read_layout "$E2E_LAYOUT"
+    e2e_name_places
+}
+
+# --- the layout ---------------------------------------------------------------------------
+
+declare -gA E2E_PLACE E2E_CLIENT
+
+# e2e_read_layout <layout.txt>: the controls' places as the build wrote them from the window
+# classes (tools/write_layout.cpp). Sets E2E_PLACE[<window>.<control>] to "x y width height"
+# in the window's client area, and E2E_CLIENT[<window>] to "width height".
+e2e_read_layout() {
+    [ -s "$1" ] || e2e_fail "no layout file at $1"
+    local kind window rest name x y width height
+    while read -r kind window rest; do
+        case $kind in
+        window) E2E_CLIENT[$window]=$rest ;;
+        control)
+            read -r name _ x y width height _ <<<"$rest"
+            E2E_PLACE[$window.$name]="$x $y $width $height"
+            ;;
+        esac
+    done <"$1"
+}
+
+# e2e_place <window> <control>: sets PLACE to the control's "x y width height".
+e2e_place() {
+    PLACE=${E2E_PLACE[$1.$2]:-}
+    [ -n "$PLACE" ] || e2e_fail "the layout has no control $2 in $1"
+}
+
+# e2e_point_of <variable> <where> <window> <control>: sets the array variable to a point of
+# the control, (x y): its middle, a point on a drop-down's text, or one on its arrow.
+e2e_point_of() {
+    e2e_place "$3" "$4"
+    local x y width height point
+    read -r x y width height <<<"$PLACE"
+    case $2 in
+    middle) point="$((x + width / 2)) $((y + height / 2))" ;;
+    text) point="$((x + 12)) $((y + height / 2))" ;;
+    arrow) point="$((x + width - 8)) $((y + height / 2))" ;;
+    *) e2e_fail "no point \"$2\" of a control" ;;
+    esac
+    read -r -a "$1" <<<"$point"
+}
+
+# Where the tests click, in layout pixels of their window (the main window's below its menu
+# bar): a text box in its middle, a drop-down on its text or its arrow, a button in its
+# middle; and the client areas' sizes.
+e2e_name_places() {
+    read -r E2E_MAIN_WIDTH E2E_MAIN_HEIGHT <<<"${E2E_CLIENT[Form1]:-}"
+    read -r E2E_ABOUT_WIDTH _ <<<"${E2E_CLIENT[Form2]:-}"
+    read -r E2E_ENEMY_WIDTH _ <<<"${E2E_CLIENT[Form3]:-}"
+    [ -n "$E2E_MAIN_WIDTH" ] && [ -n "$E2E_ABOUT_WIDTH" ] && [ -n "$E2E_ENEMY_WIDTH" ] ||
+        e2e_fail "the layout file lacks a window"
+    e2e_point_of ROOM text Form1 cboRoom
+    e2e_point_of TILEDATA middle Form1 txtTileData
+    e2e_point_of FOREGROUND middle Form1 txtForeground
+    e2e_point_of TIDE text Form1 cboTide
+    e2e_point_of TIDE_ARROW arrow Form1 cboTide
+    e2e_point_of MUSIC text Form1 cboMusic
+    e2e_point_of ENEMY_TABLE1 middle Form1 txtEnTable1
+    e2e_point_of FOLLOW_OFFSET1 middle Form1 cmdRepoint1
+    e2e_point_of LOAD middle Form1 cmdGetTs
+    e2e_point_of SAVE middle Form1 cmdSave
+    e2e_place Form3 lstEnemies
+    read -r -a ENEMY_LIST <<<"$PLACE"  # x y width height
+    e2e_point_of ENEMY_X text Form3 cboX
+    e2e_point_of ENEMY_Y text Form3 cboY
+    e2e_point_of ENEMY_KIND text Form3 cboEnemy
+    e2e_point_of ENEMY_SAVE middle Form3 cmdSave
+    e2e_point_of KILL_ME middle Form2 Command1
 }
 
 e2e_step() {
@@ -193,7 +248,8 @@ e2e_start_editor() {
     # The client area lies below the menu bar, whose height follows the font.
     E2E_MENU=$((HEIGHT * E2E_MAIN_WIDTH / WIDTH - E2E_MAIN_HEIGHT))
     if [ "$E2E_MENU" -lt 5 ] || [ "$E2E_MENU" -gt 80 ]; then
-        e2e_fail "the main window is ${WIDTH}x$HEIGHT: no menu bar above a 312x422 client area"
+        e2e_fail "the main window is ${WIDTH}x$HEIGHT: no menu bar above a" \
+            "${E2E_MAIN_WIDTH}x$E2E_MAIN_HEIGHT client area"
     fi
 }
 
@@ -411,7 +467,7 @@ e2e_menu() {
 
 # File > Open, then the path typed into the dialog's file name field and Return.
 e2e_open_rom() {
-    e2e_menu 15 0 2
+    e2e_menu "$E2E_FILE_MENU_X" 0 2
     e2e_wait_window "Open Romfile"
     local dialog=$WIN
     e2e_wait_focus "$dialog"

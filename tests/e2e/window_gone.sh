@@ -5,7 +5,7 @@
 # a message box waits, and while the Open dialog waits. The editor must end by itself, with
 # status 0, and the image must be as it was.
 #
-#   window_gone.sh <vorn-header-editor> <make-sample-rom> <folder for a failure screenshot>
+#   window_gone.sh <vorn-header-editor> <make-sample-rom> <layout.txt> <screenshot folder>
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_setup e2e_window_gone "$@"
@@ -47,7 +47,7 @@ destroy_main_window
 
 e2e_step "the main window destroyed while the Open dialog waits"
 e2e_start_editor "$E2E_WORK/home"
-e2e_menu 15 0 2
+e2e_menu "$E2E_FILE_MENU_X" 0 2
 e2e_wait_window "Open Romfile"
 destroy_main_window
 

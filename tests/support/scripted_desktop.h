@@ -10,8 +10,8 @@
 
 namespace vorn::toolkit {
 
-// A desktop for tests and benchmarks: message boxes are recorded and closed at once, and
-// the Open dialog answers from a queue (an empty queue answers as a cancel).
+// A desktop for tests, benchmarks and the layout tool: message boxes are recorded and closed
+// at once, and the Open dialog answers from a queue (an empty queue answers as a cancel).
 // It is not part of the editor; it keeps the toolkit's namespace, beside the Desktop it
 // stands in for.
 class ScriptedDesktop : public Desktop {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The main window as it comes up, before and right after a ROM is opened: lists, enabled
-// states, text limits, layout, keyboard order, and the commands that do nothing.
+// states, text limits, keyboard order, and the commands that do nothing (its layout is in
+// layout_test.cpp).
 
 #include <QWidget>
 #include <QtTest>
@@ -99,42 +100,6 @@ class MainWindowStartupTest : public QObject {
         TypeInto(text, "12345");
         AppendTo(text, "67");
         QCOMPARE(QString::fromStdString(text.Text()), shown);
-    }
-
-    void layout_data() {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QString>("container");  // "" for the client area
-        QTest::addColumn<QRect>("geometry");
-        const auto row = [](const char* control, const char* container, QRect geometry) {
-            QTest::newRow(control)
-                << QString::fromLatin1(control) << QString::fromLatin1(container) << geometry;
-        };
-        row("Frame1", "", {0, 0, 305, 385});
-        row("cboRoom", "Frame1", {56, 16, 73, 21});
-        row("cboTileset", "Frame1", {72, 48, 49, 21});
-        row("chkBG3", "Frame1", {104, 120, 17, 13});
-        row("txtClipdata", "Frame1", {72, 216, 49, 19});
-        row("cboMY", "Frame1", {64, 280, 41, 21});
-        row("cboMusic", "Frame1", {88, 360, 49, 21});
-        row("Frame2", "Frame1", {152, 88, 145, 257});
-        row("cboSwitch", "Frame2", {48, 16, 41, 21});
-        row("txtEnTable2", "Frame2", {48, 144, 49, 19});
-        row("cmdRepoint2", "Frame2", {8, 232, 81, 17});
-        row("cmdGetTs", "", {48, 392, 73, 25});
-        row("cmdSave", "", {192, 392, 57, 25});
-    }
-    void layout() {
-        QFETCH(QString, control);
-        QFETCH(QString, container);
-        QFETCH(QRect, geometry);
-        MainWindowSession session;
-        const QWidget* widget = ControlNamed(session.form, control).Widget();
-        const QWidget* expectedParent = container.isEmpty()
-                                            ? session.form.Host()
-                                            : ControlNamed(session.form, container).Widget();
-        QCOMPARE(widget->parentWidget(), expectedParent);
-        QCOMPARE(widget->geometry(), geometry);
-        QCOMPARE(session.form.Host()->size(), QSize(312, 422));
     }
 
     void tabOrder_data() {

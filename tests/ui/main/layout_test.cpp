@@ -1,0 +1,210 @@
+// SPDX-License-Identifier: MIT
+// The layout of the editor's three windows, checked for what it must be rather than against
+// a copy of its numbers (the window constructors are the one layout table): the client
+// areas' sizes, every control at its place inside its container, opaque controls apart,
+// every caption shown whole, and each caption beside the control it names.
+
+#include <QLabel>
+#include <QtTest>
+
+#include <vector>
+
+#include "tests/support/qtest_main.h"
+#include "tests/ui/main/main_window_session.h"
+#include "ui/enemies/form3.h"
+#include "ui/main/form2.h"
+
+namespace vorn::test {
+
+namespace {
+
+// The three windows as the editor builds them, loaded (captions fitted to the font).
+struct EditorWindows {
+    MainWindowSession session;
+    ui::Form2 about;
+    ui::Form3 enemies{session.desktop, {session.form.cmdGetTs, session.form.txtEnTable1}};
+
+    EditorWindows() {
+        about.Load();
+        enemies.Load();
+    }
+    toolkit::Window& Named(const QString& name) {
+        if (name == "Form2") {
+            return about;
+        }
+        return name == "Form3" ? static_cast<toolkit::Window&>(enemies) : session.form;
+    }
+};
+
+QRect ToQRect(const toolkit::Rect& rect) {
+    return QRect(rect.x, rect.y, rect.width, rect.height);
+}
+
+const QLabel* AsLabel(const toolkit::Control& control) {
+    return qobject_cast<const QLabel*>(control.Widget());
+}
+
+// Where a label's caption shows, as the label itself measures it: one line at its natural
+// size, or wrapped within the label's width.
+QRect CaptionArea(const toolkit::Control& label) {
+    const QLabel* widget = AsLabel(label);
+    const QRect box = widget->geometry();
+    if (widget->wordWrap()) {
+        return QRect(box.topLeft(), QSize(box.width(), widget->heightForWidth(box.width())));
+    }
+    return QRect(box.topLeft(), widget->sizeHint());
+}
+
+// What a control covers of its container: an opaque control all of its box, a label only
+// its caption.
+QRect Covered(const toolkit::Control& control) {
+    return control.IsOpaque() ? control.Widget()->geometry() : CaptionArea(control);
+}
+
+void AddWindowRows() {
+    QTest::addColumn<QString>("window");
+    for (const char* window : {"Form1", "Form2", "Form3"}) {
+        QTest::newRow(window) << QString::fromLatin1(window);
+    }
+}
+
+}  // namespace
+
+class LayoutTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void clientArea_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("main window") << "Form1" << QSize(312, 422);
+        QTest::newRow("about window") << "Form2" << QSize(226, 117);
+        QTest::newRow("enemy editor") << "Form3" << QSize(220, 148);
+    }
+    void clientArea() {
+        QFETCH(QString, window);
+        QFETCH(QSize, size);
+        EditorWindows windows;
+        QCOMPARE(windows.Named(window).Host()->size(), size);
+    }
+
+    // Each control's widget stands where the layout puts it, in its container's widget, and
+    // inside it. A label keeps its place and height; its width follows its caption.
+    void controlsAtTheirPlaces_data() { AddWindowRows(); }
+    void controlsAtTheirPlaces() {
+        QFETCH(QString, window);
+        EditorWindows windows;
+        for (const toolkit::Control* control : windows.Named(window).Controls()) {
+            const QWidget* widget = control->Widget();
+            const QRect place = ToQRect(control->Layout());
+            const char* name = control->Name().c_str();
+            QVERIFY2(widget->parentWidget() == control->Parent().Host(), name);
+            QVERIFY2(widget->parentWidget()->rect().contains(place), name);
+            QVERIFY2(widget->parentWidget()->rect().contains(widget->geometry()), name);
+            QCOMPARE(widget->pos(), place.topLeft());
+            QCOMPARE(widget->height(), place.height());
+            if (control->IsOpaque()) {
+                QCOMPARE(widget->width(), place.width());
+            }
+        }
+    }
+
+    // No control hides another: opaque controls never overlap, and no caption runs under an
+    // opaque control. Captions may share room with other labels' empty parts.
+    void nothingCovered_data() { AddWindowRows(); }
+    void nothingCovered() {
+        QFETCH(QString, window);
+        EditorWindows windows;
+        const std::vector<toolkit::Control*>& controls = windows.Named(window).Controls();
+        for (const toolkit::Control* a : controls) {
+            for (const toolkit::Control* b : controls) {
+                if (a == b || &a->Parent() != &b->Parent() || !b->IsOpaque()) {
+                    continue;
+                }
+                QVERIFY2(!Covered(*a).intersects(b->Widget()->geometry()),
+                         qPrintable(QString::fromStdString(a->Name() + " covers " + b->Name())));
+            }
+        }
+    }
+
+    // Every caption shows whole within its label; a wrapped one breaks only between words.
+    void captionsWhole_data() { AddWindowRows(); }
+    void captionsWhole() {
+        QFETCH(QString, window);
+        EditorWindows windows;
+        for (const toolkit::Control* control : windows.Named(window).Controls()) {
+            const QLabel* label = AsLabel(*control);
+            if (label == nullptr) {
+                continue;
+            }
+            const char* name = control->Name().c_str();
+            QVERIFY2(label->geometry().contains(CaptionArea(*control)), name);
+            // A wrapped label's narrowest width is that of its longest word.
+            QVERIFY2(!label->wordWrap() || label->minimumSizeHint().width() <= label->width(),
+                     name);
+        }
+    }
+
+    // Each label stands on the row of the control it names, to its left; "X:", "Y:" and
+    // "Offset after Switch:" stand above theirs.
+    void captionsBesideTheirControls_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<bool>("above");
+        const auto row = [](const char* window, const char* label, const char* control,
+                            bool above = false) {
+            QTest::newRow(control) << window << label << control << above;
+        };
+        row("Form1", "Label3", "cboRoom");
+        row("Form1", "lblTileset", "cboTileset");
+        row("Form1", "lblBG0", "chkBG0");
+        row("Form1", "lblBG1", "chkBG1");
+        row("Form1", "lblBG2", "chkBG2");
+        row("Form1", "lblBG3", "chkBG3");
+        row("Form1", "lblForeground", "txtForeground");
+        row("Form1", "lblBackground", "txtBG");
+        row("Form1", "lblTiledata", "txtTileData");
+        row("Form1", "lblClipdata", "txtClipdata");
+        row("Form1", "Label2", "cboMX", true);
+        row("Form1", "Label5", "cboMY", true);
+        row("Form1", "lblTide", "cboTide");
+        row("Form1", "lblBehavior", "cboBehavior");
+        row("Form1", "lblMusic", "cboMusic");
+        row("Form1", "Label4", "cboSwitch");
+        row("Form1", "Label6", "cboEn1");
+        row("Form1", "Label7", "txtEnTable1");
+        row("Form1", "Label8", "cboEn2");
+        row("Form1", "Label9", "txtEnTable2");
+        row("Form1", "Label10", "txtEnTable3", true);
+        row("Form3", "Label1", "cboX");
+        row("Form3", "Label2", "cboY");
+        row("Form3", "Label3", "cboEnemy");
+    }
+    void captionsBesideTheirControls() {
+        QFETCH(QString, window);
+        QFETCH(QString, label);
+        QFETCH(QString, control);
+        QFETCH(bool, above);
+        EditorWindows windows;
+        const toolkit::Control& caption = ControlNamed(windows.Named(window), label);
+        const toolkit::Control& named = ControlNamed(windows.Named(window), control);
+        QCOMPARE(&caption.Parent(), &named.Parent());
+        const QRect text = CaptionArea(caption);
+        const QRect box = named.Widget()->geometry();
+        if (above) {
+            QVERIFY(text.bottom() < box.top());
+            QVERIFY(text.left() >= box.left() && text.left() <= box.right());
+        } else {
+            QVERIFY(text.right() < box.left());
+            QVERIFY(text.top() <= box.bottom() && text.bottom() >= box.top());
+        }
+    }
+};
+
+}  // namespace vorn::test
+
+using vorn::test::LayoutTest;
+VORN_TEST_CLASS(LayoutTest)
+
+#include "layout_test.moc"
