@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cmath>
 
 #include "ui/toolkit/control.h"
 
@@ -35,8 +36,12 @@ int FreeRoomToTheRight(const Control& control) {
     return std::max(0, right - self.x);
 }
 
+int TextWidth(const QFont& font, const QString& text) {
+    return static_cast<int>(std::ceil(QFontMetricsF(font).horizontalAdvance(text)));
+}
+
 int CaptionWidth(const QFont& font, const QString& caption) {
-    return QFontMetrics(font).horizontalAdvance(QString(caption).remove(QLatin1Char('&')));
+    return TextWidth(font, QString(caption).remove(QLatin1Char('&')));
 }
 
 int WrappedCaptionHeight(const QFont& font, const QString& caption, int wrapWidth,

@@ -13,8 +13,14 @@ class Control;
 // caption shows through another label's empty part.
 int FreeRoomToTheRight(const Control& control);
 
-// Width and height that a caption takes in a font, on one line or wrapped at `wrapWidth`
-// (word wrap; a word longer than the width counts at its full width).
+// Width that a text takes on one line in a font, up to the next whole pixel: the rounded
+// advance can fall short of the text's width by a fraction of a pixel, which a widget of
+// that width would cut off.
+int TextWidth(const QFont& font, const QString& text);
+
+// Width and height that a caption takes in a font, on one line (an "&" marks an access key
+// and takes no room) or wrapped at `wrapWidth` (word wrap; a word longer than the width
+// counts at its full width).
 int CaptionWidth(const QFont& font, const QString& caption);
 int WrappedCaptionHeight(const QFont& font, const QString& caption, int wrapWidth, int* widestLine);
 

@@ -41,7 +41,7 @@ int Label::WidthFor(const QFont& font) const {
 
 // A label has no access key: an "&" in its caption is shown, so it takes room like any letter.
 int Label::TextWidth(const QFont& font) const {
-    return QFontMetrics(font).horizontalAdvance(label_->text());
+    return toolkit::TextWidth(font, label_->text());
 }
 
 bool Label::CaptionFits(const QFont& font) const {
