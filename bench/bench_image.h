@@ -45,8 +45,3 @@ inline void ImageSizes(benchmark::internal::Benchmark* bench) {
 }
 
 }  // namespace vorn::bench
-
-// A command and its floor (the function of the same name with _Floor), side by side.
-#define VORN_BENCHMARK_WITH_FLOOR(command)                \
-    BENCHMARK(command)->Apply(::vorn::bench::ImageSizes); \
-    BENCHMARK(command##_Floor)->Apply(::vorn::bench::ImageSizes)

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
-// The window commands as a person meets them, on images of 4, 16 and 32 MiB, each next to
-// the floor of the same file work done with raw system calls: Open (the dialog answered at
-// once) with its game check and load, the room-header Save, "Follow Offset1" (load the enemy
-// editor, read and list the enemies) and the enemy editor's Save. Also the start-up of the
-// main window, and each window's own work without the file, to show where the time goes.
+// The window commands as a person meets them, on images of 4, 16 and 32 MiB, each timed in
+// turns with the floor of the same file work done with raw system calls: Open (the dialog
+// answered at once) with its game check and load, the room-header Save, "Follow Offset1"
+// (load the enemy editor, read and list the enemies) and the enemy editor's Save. Also the
+// start-up of the main window, and each window's own work without the file, to show where
+// the time goes.
 //
 // Runs on Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
@@ -20,6 +21,7 @@
 #include <string>
 
 #include "bench/bench_image.h"
+#include "bench/paired.h"
 #include "tests/support/scripted_desktop.h"
 #include "ui/enemies/form3.h"
 #include "ui/main/form1.h"
@@ -31,6 +33,7 @@ using vorn::bench::kEnemyListOffset;
 using vorn::bench::kRoom;
 using vorn::bench::RawRead;
 using vorn::bench::RawWriteSynced;
+using vorn::bench::RunPaired;
 
 // The main window with the image opened and the benchmark's room loaded.
 struct OpenedMainWindow {
@@ -59,80 +62,61 @@ void ReportOnError(benchmark::State& state, const vorn::toolkit::ScriptedDesktop
 void BM_OpenAndLoad(benchmark::State& state) {
     const std::string image = BenchImages::Get().Path(state.range(0));
     OpenedMainWindow window(image);
-    for (auto _ : state) {
+    const auto command = [&] {
         window.desktop.OpenAnswers.push_back(image);
         window.form.mnuOpen.Choose();
-    }
+    };
+    // Two opens, as the command has: the game check reads the title, the load the record.
+    const auto floor = [&] {
+        RawRead(image, 0xA0, 12);
+        RawRead(image, vorn::RoomTable::RecordOffset(kRoom), 60);
+    };
+    RunPaired(state, command, floor);
     // "Rom Loaded" is the one message each open shows.
     if (window.desktop.Messages.size() != static_cast<std::size_t>(state.iterations())) {
         state.SkipWithError("an open showed an unexpected message");
     }
 }
 
-// Two opens, as the command has: the game check reads the title, the load reads the record.
-void BM_OpenAndLoad_Floor(benchmark::State& state) {
-    const std::string image = BenchImages::Get().Path(state.range(0));
-    for (auto _ : state) {
-        RawRead(image, 0xA0, 12);
-        RawRead(image, vorn::RoomTable::RecordOffset(kRoom), 60);
-    }
-}
-
+// The floor writes back the record as it is, as the command does.
 void BM_SaveHeader(benchmark::State& state) {
-    OpenedMainWindow window(BenchImages::Get().Path(state.range(0)));
-    for (auto _ : state) {
-        window.form.cmdSave.Press();
-    }
-    ReportOnError(state, window.desktop);
-}
-
-// Writes back the record as it is, as the command does.
-void BM_SaveHeader_Floor(benchmark::State& state) {
     const std::string image = BenchImages::Get().Path(state.range(0));
+    OpenedMainWindow window(image);
     const auto record = RawRead(image, vorn::RoomTable::RecordOffset(kRoom), 60);
-    for (auto _ : state) {
-        RawWriteSynced(image, vorn::RoomTable::RecordOffset(kRoom), record);
-    }
+    RunPaired(
+        state, [&] { window.form.cmdSave.Press(); },
+        [&] { RawWriteSynced(image, vorn::RoomTable::RecordOffset(kRoom), record); });
+    ReportOnError(state, window.desktop);
 }
 
 // Loads the enemy editor (its window, the list read, the list box filled) and closes it again.
 void BM_FollowOffset1(benchmark::State& state) {
-    OpenedMainWindow window(BenchImages::Get().Path(state.range(0)));
-    for (auto _ : state) {
+    const std::string image = BenchImages::Get().Path(state.range(0));
+    OpenedMainWindow window(image);
+    const auto command = [&] {
         window.form.cmdRepoint1.Press();
         window.form.EnemyEditor().Unload();
-    }
+    };
+    RunPaired(state, command, [&] { RawRead(image, kEnemyListOffset, 768); });
     // One message a load: the offset.
     if (window.desktop.Messages.size() != static_cast<std::size_t>(state.iterations())) {
         state.SkipWithError(window.desktop.Messages.back().c_str());
     }
 }
 
-void BM_FollowOffset1_Floor(benchmark::State& state) {
-    const std::string image = BenchImages::Get().Path(state.range(0));
-    for (auto _ : state) {
-        RawRead(image, kEnemyListOffset, 768);
-    }
-}
-
+// The floor writes back the benchmark image's list as it is: three enemies and the
+// terminator.
 void BM_EnemySave(benchmark::State& state) {
-    OpenedMainWindow window(BenchImages::Get().Path(state.range(0)));
+    const std::string image = BenchImages::Get().Path(state.range(0));
+    OpenedMainWindow window(image);
     window.form.cmdRepoint1.Press();
     window.desktop.Messages.clear();
     vorn::ui::Form3& editor = *window.form.EnemyEditor().Get();
-    for (auto _ : state) {
-        editor.cmdSave.Press();
-    }
-    ReportOnError(state, window.desktop);
-}
-
-void BM_EnemySave_Floor(benchmark::State& state) {
-    const std::string image = BenchImages::Get().Path(state.range(0));
-    // The benchmark image's list: three enemies and the terminator, written back as it is.
     const auto list = RawRead(image, kEnemyListOffset, 12);
-    for (auto _ : state) {
-        RawWriteSynced(image, kEnemyListOffset, list);
-    }
+    RunPaired(
+        state, [&] { editor.cmdSave.Press(); },
+        [&] { RawWriteSynced(image, kEnemyListOffset, list); });
+    ReportOnError(state, window.desktop);
 }
 
 // The windows' own work, without the file: building the main window with its 2,634 list
@@ -161,10 +145,10 @@ void BM_EnemyEditorWindowOnly(benchmark::State& state) {
     }
 }
 
-VORN_BENCHMARK_WITH_FLOOR(BM_OpenAndLoad);
-VORN_BENCHMARK_WITH_FLOOR(BM_SaveHeader);
-VORN_BENCHMARK_WITH_FLOOR(BM_FollowOffset1);
-VORN_BENCHMARK_WITH_FLOOR(BM_EnemySave);
+VORN_PAIRED_BENCHMARK(BM_OpenAndLoad);
+VORN_PAIRED_BENCHMARK(BM_SaveHeader);
+VORN_PAIRED_BENCHMARK(BM_FollowOffset1);
+VORN_PAIRED_BENCHMARK(BM_EnemySave);
 BENCHMARK(BM_StartUpToShownWindow)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EnemyEditorWindowOnly)->Unit(benchmark::kMillisecond);
 
