@@ -21,8 +21,9 @@ e2e_start_x
 starts=()
 for _ in 1 2 3 4 5; do
     begin=$(date +%s%N)
+    # Its output is kept, so that a start that fails says why (e2e_fail prints it).
     HOME="$E2E_WORK" XDG_RUNTIME_DIR="$E2E_WORK" QT_QPA_PLATFORM=xcb "$E2E_EDITOR" \
-        >/dev/null 2>&1 &
+        >"$E2E_WORK/editor-startup.log" 2>&1 &
     pid=$!
     until xdotool search --onlyvisible --name "^$E2E_TITLE\$" >/dev/null 2>&1; do
         kill -0 "$pid" 2>/dev/null || e2e_fail "the editor ended before its window showed"
