@@ -8,7 +8,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QString::fromLatin1(vorn::ui::ApplicationTitle));
+    QApplication::setApplicationName(QString::fromLatin1(vorn::ui::kApplicationTitle));
     QApplication::setDesktopFileName(QStringLiteral("vorn-header-editor"));
     QIcon icon(QStringLiteral(":/icons/vorn-header-editor-48.png"));
     icon.addFile(QStringLiteral(":/icons/vorn-header-editor-128.png"));
@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
     // One look everywhere, so that the fixed layout of the windows holds on every desktop.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
-    vorn::toolkit::QtDesktop desktop(vorn::ui::ApplicationTitle);
+    vorn::toolkit::QtDesktop desktop(vorn::ui::kApplicationTitle);
     vorn::ui::Form1 form1(desktop);
     // The program ends when its main window is gone, by any route: closed by the user, or
     // destroyed by the window system, also while a message box or the Open dialog waits

@@ -48,7 +48,7 @@ void BM_WriteRoomHeader(benchmark::State& state) {
     const std::string& path = ImagePath(state);
     vorn::RoomHeader headers[2];
     headers[0] = headers[1] = vorn::ReadRoomHeader(vorn::RomFile::Open(path), kRoom);
-    headers[1].setMusic(static_cast<std::uint16_t>(headers[0].music() ^ 1u));
+    headers[1].SetMusic(static_cast<std::uint16_t>(headers[0].music() ^ 1u));
     const vorn::Offset at = vorn::RoomTable::RecordOffset(kRoom);
     std::vector<std::uint8_t> records[2] = {RawRead(path, at, 60), RawRead(path, at, 60)};
     records[1][0x3A] ^= 1;

@@ -9,13 +9,13 @@ void ReadEnemyList(const RomFile& file, Offset tableOffset, EnemyList& list) {
     if (tableOffset < 0) {
         throw std::invalid_argument("an enemy list offset must not be negative");
     }
-    std::array<std::uint8_t, EnemyList::BlockSize> block{};
+    std::array<std::uint8_t, EnemyList::kBlockSize> block{};
     file.ReadAt(tableOffset, block.data(), block.size());
     for (std::size_t i = 0; i < list.entries.size(); ++i) {
-        const std::uint8_t* entry = &block[EnemyList::EntrySize * i];
+        const std::uint8_t* entry = &block[EnemyList::kEntrySize * i];
         list.entries[i] = EnemyEntry{entry[0], entry[1], entry[2]};
     }
-    list.EnemyCount = EnemyList::SlotCount - 1;
+    list.EnemyCount = EnemyList::kSlotCount - 1;
     for (std::size_t i = 0; i < list.entries.size(); ++i) {
         if (list.entries[i].IsTerminator()) {
             list.EnemyCount = static_cast<std::uint8_t>(i);

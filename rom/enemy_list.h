@@ -25,15 +25,15 @@ struct EnemyEntry {
 // The enemy editor's copy of a list: 256 entries read as one 768-byte block, and the index of
 // the slot that ends the list (the first terminator, or 255 when there is none).
 struct EnemyList {
-    static constexpr int SlotCount = 256;
-    static constexpr std::size_t EntrySize = 3;
-    static constexpr std::size_t BlockSize = SlotCount * EntrySize;
+    static constexpr int kSlotCount = 256;
+    static constexpr std::size_t kEntrySize = 3;
+    static constexpr std::size_t kBlockSize = kSlotCount * kEntrySize;
 
-    std::array<EnemyEntry, SlotCount> entries{};
+    std::array<EnemyEntry, kSlotCount> entries{};
     std::uint8_t EnemyCount = 0;
 
     // Bytes of entries 0 to EnemyCount inclusive: what a save writes back.
-    std::size_t ListImageSize() const { return EntrySize * (EnemyCount + 1u); }
+    std::size_t ListImageSize() const { return kEntrySize * (EnemyCount + 1u); }
 };
 
 // Fills the list from the 768 bytes at tableOffset. Bytes beyond the end of the file read

@@ -8,9 +8,9 @@
 namespace vorn {
 
 // The supported game's title in the cartridge header: 12 ASCII bytes at 0xA0, no terminator.
-constexpr Offset GameTitleOffset = 0xA0;
-constexpr char GameTitle[] = "ZEROMISSIONE";
-constexpr std::size_t GameTitleLength = sizeof GameTitle - 1;
+constexpr Offset kGameTitleOffset = 0xA0;
+constexpr char kGameTitle[] = "ZEROMISSIONE";
+constexpr std::size_t kGameTitleLength = sizeof kGameTitle - 1;
 
 // True when bytes 0xA0 to 0xAB of the open file are exactly the title: case-sensitive, all
 // twelve compared, nothing trimmed. A file that ends before 0xAC does not hold it.

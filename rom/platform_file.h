@@ -14,14 +14,14 @@ namespace vorn::platform {
 
 // An open file: a descriptor on POSIX, a HANDLE on Windows.
 using FileHandle = std::intptr_t;
-constexpr FileHandle NoFile = -1;
+constexpr FileHandle kNoFile = -1;
 
 // What a path is. Only a plain file can be a ROM image.
 enum class FileKind { Regular, Folder, NamedPipe, Socket, Device, Other };
 
 struct OpenResult {
-    // The open file; NoFile when the open failed or the path is not a plain file.
-    FileHandle file = NoFile;
+    // The open file; kNoFile when the open failed or the path is not a plain file.
+    FileHandle file = kNoFile;
     // Not Regular: the path was refused for what it is, before anything was read from it.
     FileKind kind = FileKind::Regular;
     // Why the system refused the open, in its own words; empty when it did not.
@@ -38,7 +38,7 @@ void Close(FileHandle file);
 struct Result {
     std::int64_t count = 0;
     std::string failure;
-    bool ok() const { return failure.empty(); }
+    bool Ok() const { return failure.empty(); }
 };
 
 // One read of at most `count` bytes at `offset` (0 or more). A count of 0 means the offset is

@@ -20,8 +20,8 @@ RomError::RomError(std::string action, std::string path, std::string reason)
       path_(std::move(path)),
       reason_(std::move(reason)) {}
 
-std::string SystemReason(int error_number) {
-    return std::generic_category().message(error_number);
+std::string SystemReason(int errorNumber) {
+    return std::generic_category().message(errorNumber);
 }
 
 }  // namespace vorn

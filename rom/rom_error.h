@@ -12,9 +12,9 @@ class RomError : public std::runtime_error {
   public:
     RomError(std::string action, std::string path, std::string reason);
 
-    const std::string& action() const { return action_; }
-    const std::string& path() const { return path_; }
-    const std::string& reason() const { return reason_; }
+    const std::string& Action() const { return action_; }
+    const std::string& Path() const { return path_; }
+    const std::string& Reason() const { return reason_; }
 
   private:
     std::string action_;
@@ -30,6 +30,6 @@ class RomChanged : public RomError {
 };
 
 // The operating system's text for an errno value, e.g. "Permission denied".
-std::string SystemReason(int error_number);
+std::string SystemReason(int errorNumber);
 
 }  // namespace vorn

@@ -59,20 +59,20 @@ RomFile RomFile::Open(const std::string& path, IfMissing ifMissing) {
     return RomFile(readable.file, path, writable.failure);
 }
 
-RomFile::RomFile(platform::FileHandle file, std::string path, std::string write_refusal)
-    : file_(file), path_(std::move(path)), write_refusal_(std::move(write_refusal)) {}
+RomFile::RomFile(platform::FileHandle file, std::string path, std::string writeRefusal)
+    : file_(file), path_(std::move(path)), writeRefusal_(std::move(writeRefusal)) {}
 
 RomFile::RomFile(RomFile&& other) noexcept
-    : file_(std::exchange(other.file_, platform::NoFile)),
+    : file_(std::exchange(other.file_, platform::kNoFile)),
       path_(std::move(other.path_)),
-      write_refusal_(std::move(other.write_refusal_)) {}
+      writeRefusal_(std::move(other.writeRefusal_)) {}
 
 RomFile& RomFile::operator=(RomFile&& other) noexcept {
     if (this != &other) {
         Close();
-        file_ = std::exchange(other.file_, platform::NoFile);
+        file_ = std::exchange(other.file_, platform::kNoFile);
         path_ = std::move(other.path_);
-        write_refusal_ = std::move(other.write_refusal_);
+        writeRefusal_ = std::move(other.writeRefusal_);
     }
     return *this;
 }
@@ -84,7 +84,7 @@ RomFile::~RomFile() {
 void RomFile::Close() {
     if (IsOpen()) {
         platform::Close(file_);
-        file_ = platform::NoFile;
+        file_ = platform::kNoFile;
     }
 }
 
@@ -97,7 +97,7 @@ void RomFile::RequireOpen(const char* action) const {
 std::int64_t RomFile::Size() const {
     RequireOpen("read");
     const platform::Result size = platform::Size(file_);
-    if (!size.ok()) {
+    if (!size.Ok()) {
         throw RomError("read", path_, size.failure);
     }
     return size.count;
@@ -119,7 +119,7 @@ void RomFile::ReadAt(Offset offset, std::uint8_t* out, std::size_t count) const 
     }
     while (done < count) {
         const platform::Result got = platform::ReadAt(file_, position, out + done, count - done);
-        if (!got.ok()) {
+        if (!got.Ok()) {
             throw RomError("read", path_, got.failure);
         }
         if (got.count == 0) {
@@ -154,7 +154,7 @@ void RomFile::WriteAt(Offset offset, const std::uint8_t* data, std::size_t count
 void RomFile::RequireWritable(std::int64_t offset, std::size_t count) const {
     RequireOpen("write to");
     if (!IsWritable()) {
-        throw RomError("write to", path_, write_refusal_);
+        throw RomError("write to", path_, writeRefusal_);
     }
     const std::int64_t end = offset + static_cast<std::int64_t>(count);
     const std::int64_t size = Size();
@@ -165,16 +165,16 @@ void RomFile::RequireWritable(std::int64_t offset, std::size_t count) const {
                            FormatHex(static_cast<std::int32_t>(size)) +
                            "; the editor never changes the size of a ROM");
     }
-    if (count > 0 && offset < CartridgeHeaderEnd) {
+    if (count > 0 && offset < kCartridgeHeaderEnd) {
         throw RomError("write to", path_,
                        "The bytes " + Range(offset, count) + " touch the cartridge header (0 to " +
-                           FormatHex(CartridgeHeaderEnd - 1) +
+                           FormatHex(kCartridgeHeaderEnd - 1) +
                            "), which holds no room or enemy data and is never written");
     }
     if (!HoldsGameTitle(*this)) {
         throw RomError("write to", path_,
                        "It is not an image of the supported game (no title \"" +
-                           std::string(GameTitle) + "\" at A0), so nothing was written");
+                           std::string(kGameTitle) + "\" at A0), so nothing was written");
     }
 }
 
@@ -193,7 +193,7 @@ void RomFile::WriteAll(std::int64_t offset, const std::uint8_t* data, std::size_
     while (done < count) {
         const platform::Result put = platform::WriteAt(
             file_, offset + static_cast<std::int64_t>(done), data + done, count - done);
-        if (!put.ok()) {
+        if (!put.Ok()) {
             throw RomError("write to", path_, put.failure);
         }
         if (put.count == 0) {

@@ -20,7 +20,7 @@ constexpr std::uint32_t RomBase = 0x08000000;
 
 // The first 0xC0 bytes of an image are the cartridge header (entry point, logo, title,
 // checksum). No room header or enemy list lives there, and the editor never writes into it.
-constexpr Offset CartridgeHeaderEnd = 0xC0;
+constexpr Offset kCartridgeHeaderEnd = 0xC0;
 
 // The ROM file, opened by path for the length of one command and closed at its end.
 //
@@ -65,22 +65,22 @@ class RomFile {
     // Releases the file. Safe to call twice; the destructor calls it too.
     void Close();
 
-    bool IsOpen() const { return file_ != platform::NoFile; }
-    bool IsWritable() const { return write_refusal_.empty(); }
+    bool IsOpen() const { return file_ != platform::kNoFile; }
+    bool IsWritable() const { return writeRefusal_.empty(); }
     const std::string& Path() const { return path_; }
     std::int64_t Size() const;
 
   private:
-    RomFile(platform::FileHandle file, std::string path, std::string write_refusal);
+    RomFile(platform::FileHandle file, std::string path, std::string writeRefusal);
     void RequireOpen(const char* action) const;
     void RequireWritable(std::int64_t offset, std::size_t count) const;
     void RequireUnchanged(Offset offset, const std::uint8_t* lastSeen, std::size_t count) const;
     void WriteAll(std::int64_t offset, const std::uint8_t* data, std::size_t count);
 
-    platform::FileHandle file_ = platform::NoFile;
+    platform::FileHandle file_ = platform::kNoFile;
     std::string path_;
     // Why writes are refused (the reason the read-write open failed); empty when writable.
-    std::string write_refusal_;
+    std::string writeRefusal_;
 };
 
 }  // namespace vorn

@@ -19,78 +19,78 @@ struct RecordField {
 // through a save unchanged.
 class RoomHeader {
   public:
-    static constexpr std::size_t Size = 60;
+    static constexpr std::size_t kSize = 60;
 
     // The record's fields. The layer fields pair with the data pointers in this order.
-    static constexpr RecordField Tileset{0x00, 1};
-    static constexpr RecordField Bg0Props{0x01, 1};
-    static constexpr RecordField Bg1Props{0x02, 1};
-    static constexpr RecordField Bg2Props{0x03, 1};
-    static constexpr RecordField Bg3Props{0x04, 4};  // one 32-bit field, unlike the three before
-    static constexpr RecordField ForegroundPtr{0x08, 4};
-    static constexpr RecordField TileDataPtr{0x0C, 4};
-    static constexpr RecordField BackgroundPtr{0x10, 4};
-    static constexpr RecordField ClipdataPtr{0x14, 4};
-    static constexpr RecordField Tide{0x1C, 1};
-    static constexpr RecordField SwitchId{0x1D, 1};
-    static constexpr RecordField EnemyTable1Ptr{0x20, 4};
-    static constexpr RecordField EnemySheet1{0x24, 1};
-    static constexpr RecordField EnemySheet2{0x25, 1};
-    static constexpr RecordField EnemyTable2Ptr{0x28, 4};
-    static constexpr RecordField EnemyTable3Ptr{0x2C, 4};
-    static constexpr RecordField MapX{0x35, 1};
-    static constexpr RecordField MapY{0x36, 1};
-    static constexpr RecordField Behavior{0x39, 1};
+    static constexpr RecordField kTileset{0x00, 1};
+    static constexpr RecordField kBg0Props{0x01, 1};
+    static constexpr RecordField kBg1Props{0x02, 1};
+    static constexpr RecordField kBg2Props{0x03, 1};
+    static constexpr RecordField kBg3Props{0x04, 4};  // one 32-bit field, unlike the three before
+    static constexpr RecordField kForegroundPtr{0x08, 4};
+    static constexpr RecordField kTileDataPtr{0x0C, 4};
+    static constexpr RecordField kBackgroundPtr{0x10, 4};
+    static constexpr RecordField kClipdataPtr{0x14, 4};
+    static constexpr RecordField kTide{0x1C, 1};
+    static constexpr RecordField kSwitchId{0x1D, 1};
+    static constexpr RecordField kEnemyTable1Ptr{0x20, 4};
+    static constexpr RecordField kEnemySheet1{0x24, 1};
+    static constexpr RecordField kEnemySheet2{0x25, 1};
+    static constexpr RecordField kEnemyTable2Ptr{0x28, 4};
+    static constexpr RecordField kEnemyTable3Ptr{0x2C, 4};
+    static constexpr RecordField kMapX{0x35, 1};
+    static constexpr RecordField kMapY{0x36, 1};
+    static constexpr RecordField kBehavior{0x39, 1};
     // 16 bits wide although its list has 256 entries; 0xFFFF means no music entry.
-    static constexpr RecordField Music{0x3A, 2};
+    static constexpr RecordField kMusic{0x3A, 2};
 
-    std::array<std::uint8_t, Size> bytes{};
+    std::array<std::uint8_t, kSize> bytes{};
 
     std::uint32_t Get(RecordField field) const;
     // Stores the low `field.width` bytes of the value.
     void Set(RecordField field, std::uint32_t value);
 
-    std::uint8_t tileset() const { return static_cast<std::uint8_t>(Get(Tileset)); }
-    std::uint8_t bg0Props() const { return static_cast<std::uint8_t>(Get(Bg0Props)); }
-    std::uint8_t bg1Props() const { return static_cast<std::uint8_t>(Get(Bg1Props)); }
-    std::uint8_t bg2Props() const { return static_cast<std::uint8_t>(Get(Bg2Props)); }
-    std::uint32_t bg3Props() const { return Get(Bg3Props); }
-    std::uint32_t foregroundPtr() const { return Get(ForegroundPtr); }
-    std::uint32_t tileDataPtr() const { return Get(TileDataPtr); }
-    std::uint32_t backgroundPtr() const { return Get(BackgroundPtr); }
-    std::uint32_t clipdataPtr() const { return Get(ClipdataPtr); }
-    std::uint8_t tide() const { return static_cast<std::uint8_t>(Get(Tide)); }
-    std::uint8_t switchId() const { return static_cast<std::uint8_t>(Get(SwitchId)); }
-    std::uint32_t enemyTable1Ptr() const { return Get(EnemyTable1Ptr); }
-    std::uint8_t enemySheet1() const { return static_cast<std::uint8_t>(Get(EnemySheet1)); }
-    std::uint8_t enemySheet2() const { return static_cast<std::uint8_t>(Get(EnemySheet2)); }
-    std::uint32_t enemyTable2Ptr() const { return Get(EnemyTable2Ptr); }
-    std::uint32_t enemyTable3Ptr() const { return Get(EnemyTable3Ptr); }
-    std::uint8_t mapX() const { return static_cast<std::uint8_t>(Get(MapX)); }
-    std::uint8_t mapY() const { return static_cast<std::uint8_t>(Get(MapY)); }
-    std::uint8_t behavior() const { return static_cast<std::uint8_t>(Get(Behavior)); }
-    std::uint16_t music() const { return static_cast<std::uint16_t>(Get(Music)); }
+    std::uint8_t tileset() const { return static_cast<std::uint8_t>(Get(kTileset)); }
+    std::uint8_t bg0Props() const { return static_cast<std::uint8_t>(Get(kBg0Props)); }
+    std::uint8_t bg1Props() const { return static_cast<std::uint8_t>(Get(kBg1Props)); }
+    std::uint8_t bg2Props() const { return static_cast<std::uint8_t>(Get(kBg2Props)); }
+    std::uint32_t bg3Props() const { return Get(kBg3Props); }
+    std::uint32_t foregroundPtr() const { return Get(kForegroundPtr); }
+    std::uint32_t tileDataPtr() const { return Get(kTileDataPtr); }
+    std::uint32_t backgroundPtr() const { return Get(kBackgroundPtr); }
+    std::uint32_t clipdataPtr() const { return Get(kClipdataPtr); }
+    std::uint8_t tide() const { return static_cast<std::uint8_t>(Get(kTide)); }
+    std::uint8_t switchId() const { return static_cast<std::uint8_t>(Get(kSwitchId)); }
+    std::uint32_t enemyTable1Ptr() const { return Get(kEnemyTable1Ptr); }
+    std::uint8_t enemySheet1() const { return static_cast<std::uint8_t>(Get(kEnemySheet1)); }
+    std::uint8_t enemySheet2() const { return static_cast<std::uint8_t>(Get(kEnemySheet2)); }
+    std::uint32_t enemyTable2Ptr() const { return Get(kEnemyTable2Ptr); }
+    std::uint32_t enemyTable3Ptr() const { return Get(kEnemyTable3Ptr); }
+    std::uint8_t mapX() const { return static_cast<std::uint8_t>(Get(kMapX)); }
+    std::uint8_t mapY() const { return static_cast<std::uint8_t>(Get(kMapY)); }
+    std::uint8_t behavior() const { return static_cast<std::uint8_t>(Get(kBehavior)); }
+    std::uint16_t music() const { return static_cast<std::uint16_t>(Get(kMusic)); }
 
-    void setTileset(std::uint8_t v) { Set(Tileset, v); }
-    void setBg0Props(std::uint8_t v) { Set(Bg0Props, v); }
-    void setBg1Props(std::uint8_t v) { Set(Bg1Props, v); }
-    void setBg2Props(std::uint8_t v) { Set(Bg2Props, v); }
-    void setBg3Props(std::uint32_t v) { Set(Bg3Props, v); }
-    void setForegroundPtr(std::uint32_t v) { Set(ForegroundPtr, v); }
-    void setTileDataPtr(std::uint32_t v) { Set(TileDataPtr, v); }
-    void setBackgroundPtr(std::uint32_t v) { Set(BackgroundPtr, v); }
-    void setClipdataPtr(std::uint32_t v) { Set(ClipdataPtr, v); }
-    void setTide(std::uint8_t v) { Set(Tide, v); }
-    void setSwitchId(std::uint8_t v) { Set(SwitchId, v); }
-    void setEnemyTable1Ptr(std::uint32_t v) { Set(EnemyTable1Ptr, v); }
-    void setEnemySheet1(std::uint8_t v) { Set(EnemySheet1, v); }
-    void setEnemySheet2(std::uint8_t v) { Set(EnemySheet2, v); }
-    void setEnemyTable2Ptr(std::uint32_t v) { Set(EnemyTable2Ptr, v); }
-    void setEnemyTable3Ptr(std::uint32_t v) { Set(EnemyTable3Ptr, v); }
-    void setMapX(std::uint8_t v) { Set(MapX, v); }
-    void setMapY(std::uint8_t v) { Set(MapY, v); }
-    void setBehavior(std::uint8_t v) { Set(Behavior, v); }
-    void setMusic(std::uint16_t v) { Set(Music, v); }
+    void SetTileset(std::uint8_t v) { Set(kTileset, v); }
+    void SetBg0Props(std::uint8_t v) { Set(kBg0Props, v); }
+    void SetBg1Props(std::uint8_t v) { Set(kBg1Props, v); }
+    void SetBg2Props(std::uint8_t v) { Set(kBg2Props, v); }
+    void SetBg3Props(std::uint32_t v) { Set(kBg3Props, v); }
+    void SetForegroundPtr(std::uint32_t v) { Set(kForegroundPtr, v); }
+    void SetTileDataPtr(std::uint32_t v) { Set(kTileDataPtr, v); }
+    void SetBackgroundPtr(std::uint32_t v) { Set(kBackgroundPtr, v); }
+    void SetClipdataPtr(std::uint32_t v) { Set(kClipdataPtr, v); }
+    void SetTide(std::uint8_t v) { Set(kTide, v); }
+    void SetSwitchId(std::uint8_t v) { Set(kSwitchId, v); }
+    void SetEnemyTable1Ptr(std::uint32_t v) { Set(kEnemyTable1Ptr, v); }
+    void SetEnemySheet1(std::uint8_t v) { Set(kEnemySheet1, v); }
+    void SetEnemySheet2(std::uint8_t v) { Set(kEnemySheet2, v); }
+    void SetEnemyTable2Ptr(std::uint32_t v) { Set(kEnemyTable2Ptr, v); }
+    void SetEnemyTable3Ptr(std::uint32_t v) { Set(kEnemyTable3Ptr, v); }
+    void SetMapX(std::uint8_t v) { Set(kMapX, v); }
+    void SetMapY(std::uint8_t v) { Set(kMapY, v); }
+    void SetBehavior(std::uint8_t v) { Set(kBehavior, v); }
+    void SetMusic(std::uint16_t v) { Set(kMusic, v); }
 
     friend bool operator==(const RoomHeader& a, const RoomHeader& b) { return a.bytes == b.bytes; }
     friend bool operator!=(const RoomHeader& a, const RoomHeader& b) { return !(a == b); }
@@ -98,14 +98,14 @@ class RoomHeader {
 
 // The table of room headers: 330 records of 60 bytes from 0x340AD4, no count, no gap.
 struct RoomTable {
-    static constexpr Offset Start = 0x340AD4;
-    static constexpr int RoomCount = 330;
-    static constexpr Offset End = Start + RoomCount * static_cast<Offset>(RoomHeader::Size);
+    static constexpr Offset kStart = 0x340AD4;
+    static constexpr int kRoomCount = 330;
+    static constexpr Offset kEnd = kStart + kRoomCount * static_cast<Offset>(RoomHeader::kSize);
 
-    static constexpr bool IsRoom(int room) { return room >= 0 && room < RoomCount; }
+    static constexpr bool IsRoom(int room) { return room >= 0 && room < kRoomCount; }
     // File offset of a room's record; room must be 0 to 329.
     static constexpr Offset RecordOffset(int room) {
-        return Start + room * static_cast<Offset>(RoomHeader::Size);
+        return kStart + room * static_cast<Offset>(RoomHeader::kSize);
     }
 };
 

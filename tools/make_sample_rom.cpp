@@ -35,27 +35,27 @@ vorn::RoomHeader SampleRoom(int room) {
         return vorn::EncodePtr(kGraphicsArea + (room * 4 + slot) * 0x100);
     };
     vorn::RoomHeader header;
-    header.setTileset(byte(room % 0x4F));
-    header.setBg0Props(byte(room % 3 == 0 ? 0 : 0x10));
-    header.setBg1Props(0x02);
-    header.setBg2Props(byte(room % 5 == 0 ? 0 : 0x12));
-    header.setBg3Props(room % 7 == 0 ? 0 : 0x00000001);
-    header.setForegroundPtr(graphics(0));
-    header.setTileDataPtr(graphics(1));
-    header.setBackgroundPtr(graphics(2));
-    header.setClipdataPtr(graphics(3));
-    header.setTide(byte(room % 4 == 0 ? 0x30 : 0));
-    header.setSwitchId(byte(room % 9));
+    header.SetTileset(byte(room % 0x4F));
+    header.SetBg0Props(byte(room % 3 == 0 ? 0 : 0x10));
+    header.SetBg1Props(0x02);
+    header.SetBg2Props(byte(room % 5 == 0 ? 0 : 0x12));
+    header.SetBg3Props(room % 7 == 0 ? 0 : 0x00000001);
+    header.SetForegroundPtr(graphics(0));
+    header.SetTileDataPtr(graphics(1));
+    header.SetBackgroundPtr(graphics(2));
+    header.SetClipdataPtr(graphics(3));
+    header.SetTide(byte(room % 4 == 0 ? 0x30 : 0));
+    header.SetSwitchId(byte(room % 9));
     const std::uint32_t enemies = vorn::EncodePtr(kEnemyArea + room * kEnemyListStride);
-    header.setEnemyTable1Ptr(enemies);
-    header.setEnemySheet1(byte(room % 0x20));
-    header.setEnemySheet2(byte((room + 7) % 0x20));
-    header.setEnemyTable2Ptr(enemies);
-    header.setEnemyTable3Ptr(0);  // shows as FFFFFFFF: not a pointer into the ROM
-    header.setMapX(byte(2 + room % 24));
-    header.setMapY(byte(1 + room / 24));
-    header.setBehavior(byte(room % 6));
-    header.setMusic(static_cast<std::uint16_t>(room % 0x30));
+    header.SetEnemyTable1Ptr(enemies);
+    header.SetEnemySheet1(byte(room % 0x20));
+    header.SetEnemySheet2(byte((room + 7) % 0x20));
+    header.SetEnemyTable2Ptr(enemies);
+    header.SetEnemyTable3Ptr(0);  // shows as FFFFFFFF: not a pointer into the ROM
+    header.SetMapX(byte(2 + room % 24));
+    header.SetMapY(byte(1 + room / 24));
+    header.SetBehavior(byte(room % 6));
+    header.SetMusic(static_cast<std::uint16_t>(room % 0x30));
     return header;
 }
 
@@ -79,13 +79,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::vector<std::uint8_t> image(kImageSize, 0);
-    Put(image, vorn::GameTitleOffset, reinterpret_cast<const std::uint8_t*>(vorn::GameTitle),
-        vorn::GameTitleLength);
-    for (int room = 0; room < vorn::RoomTable::RoomCount; ++room) {
+    Put(image, vorn::kGameTitleOffset, reinterpret_cast<const std::uint8_t*>(vorn::kGameTitle),
+        vorn::kGameTitleLength);
+    for (int room = 0; room < vorn::RoomTable::kRoomCount; ++room) {
         const vorn::RoomHeader header = SampleRoom(room);
         Put(image, vorn::RoomTable::RecordOffset(room), header.bytes.data(), header.bytes.size());
     }
-    for (int room = 0; room < vorn::RoomTable::RoomCount; ++room) {
+    for (int room = 0; room < vorn::RoomTable::kRoomCount; ++room) {
         const std::vector<std::uint8_t> list = SampleEnemyList(room);
         Put(image, kEnemyArea + room * kEnemyListStride, list.data(), list.size());
     }

@@ -27,12 +27,12 @@
 
 namespace {
 
-constexpr std::size_t TitleEnd = vorn::GameTitleOffset + vorn::GameTitleLength;
+constexpr std::size_t kTitleEnd = vorn::kGameTitleOffset + vorn::kGameTitleLength;
 
 bool HasTitle(const std::vector<std::uint8_t>& content) {
-    return content.size() >= TitleEnd &&
-           std::equal(vorn::GameTitle, vorn::GameTitle + vorn::GameTitleLength,
-                      content.begin() + vorn::GameTitleOffset, [](char c, std::uint8_t byte) {
+    return content.size() >= kTitleEnd &&
+           std::equal(vorn::kGameTitle, vorn::kGameTitle + vorn::kGameTitleLength,
+                      content.begin() + vorn::kGameTitleOffset, [](char c, std::uint8_t byte) {
                           return static_cast<std::uint8_t>(c) == byte;
                       });
 }
@@ -45,9 +45,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::vector<std::uint8_t> content(data, data + size);
     if ((flags & 1) != 0) {
-        content.resize(std::max(content.size(), TitleEnd));
-        std::copy(vorn::GameTitle, vorn::GameTitle + vorn::GameTitleLength,
-                  content.begin() + vorn::GameTitleOffset);
+        content.resize(std::max(content.size(), kTitleEnd));
+        std::copy(vorn::kGameTitle, vorn::kGameTitle + vorn::kGameTitleLength,
+                  content.begin() + vorn::kGameTitleOffset);
     }
     const auto fileSize = static_cast<std::int64_t>(content.size());
     std::int64_t offset = pick % (fileSize + 4);
@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else if ((flags & 8) != 0) {
         // A list without a terminator is 256 entries, 768 bytes: it ends two bytes before the
         // end of the file up to two bytes after it.
-        offset = fileSize - static_cast<std::int64_t>(vorn::EnemyList::BlockSize) - 2 + pick % 5;
+        offset = fileSize - static_cast<std::int64_t>(vorn::EnemyList::kBlockSize) - 2 + pick % 5;
     }
     offset = std::max<std::int64_t>(offset, 0);
 
@@ -102,7 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool compares = (flags & 16) != 0;
     const bool changedUnderIt = otherChanges && otherAt >= offset &&
                                 otherAt < offset + static_cast<std::int64_t>(imageSize);
-    const bool allowed = fits && HasTitle(content) && offset >= vorn::CartridgeHeaderEnd &&
+    const bool allowed = fits && HasTitle(content) && offset >= vorn::kCartridgeHeaderEnd &&
                          !(compares && changedUnderIt);
 
     bool refused = false;
@@ -111,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                              compares ? &asRead : nullptr);
     } catch (const vorn::RomError& error) {
         refused = true;
-        FUZZ_REQUIRE(error.path() == path);
+        FUZZ_REQUIRE(error.Path() == path);
     }
     file.Close();
 

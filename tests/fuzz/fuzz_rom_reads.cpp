@@ -28,11 +28,11 @@ namespace {
 using vorn::Offset;
 
 // A file size a little past the end of the room table, like an image that holds it.
-constexpr std::int64_t LargeImageSize = 0x346000;
+constexpr std::int64_t kLargeImageSize = 0x346000;
 
 // The input lies from 256 bytes before the room table to 256 bytes past its end.
-constexpr std::int64_t PlacementLow = vorn::RoomTable::Start - 256;
-constexpr std::int64_t PlacementSpan = vorn::RoomTable::End - vorn::RoomTable::Start + 512;
+constexpr std::int64_t kPlacementLow = vorn::RoomTable::kStart - 256;
+constexpr std::int64_t kPlacementSpan = vorn::RoomTable::kEnd - vorn::RoomTable::kStart + 512;
 
 std::uint32_t Le(const vorn::RoomHeader& header, std::size_t at, std::size_t width) {
     std::uint32_t value = 0;
@@ -55,15 +55,15 @@ void CheckRoomFields(const vorn::RoomHeader& header) {
 }
 
 void CheckRooms(const vorn::RomFile& file, const fuzz::Image& image) {
-    for (int room = 0; room < vorn::RoomTable::RoomCount; ++room) {
+    for (int room = 0; room < vorn::RoomTable::kRoomCount; ++room) {
         const vorn::RoomHeader header = vorn::ReadRoomHeader(file, room);
         const std::int64_t record = vorn::RoomTable::RecordOffset(room);
-        for (std::size_t i = 0; i < vorn::RoomHeader::Size; ++i) {
+        for (std::size_t i = 0; i < vorn::RoomHeader::kSize; ++i) {
             FUZZ_REQUIRE(header.bytes[i] == image.At(record + static_cast<std::int64_t>(i)));
         }
         CheckRoomFields(header);
     }
-    for (const int outside : {-1, vorn::RoomTable::RoomCount, std::numeric_limits<int>::min()}) {
+    for (const int outside : {-1, vorn::RoomTable::kRoomCount, std::numeric_limits<int>::min()}) {
         bool refused = false;
         try {
             vorn::ReadRoomHeader(file, outside);
@@ -118,10 +118,10 @@ void CheckImage(const fuzz::Image& image, const std::uint8_t* data, std::size_t 
     const std::string path = fuzz::ScratchFile("image.gba");
     image.Write(path);
 
-    bool title = image.size >= vorn::GameTitleOffset + 12;
-    for (std::size_t i = 0; i < vorn::GameTitleLength; ++i) {
-        const std::int64_t at = vorn::GameTitleOffset + static_cast<std::int64_t>(i);
-        title = title && image.At(at) == static_cast<std::uint8_t>(vorn::GameTitle[i]);
+    bool title = image.size >= vorn::kGameTitleOffset + 12;
+    for (std::size_t i = 0; i < vorn::kGameTitleLength; ++i) {
+        const std::int64_t at = vorn::kGameTitleOffset + static_cast<std::int64_t>(i);
+        title = title && image.At(at) == static_cast<std::uint8_t>(vorn::kGameTitle[i]);
     }
     FUZZ_REQUIRE(vorn::CheckGameTitle(path) == title);
 
@@ -175,7 +175,7 @@ void CheckMissingFile() {
     try {
         vorn::RomFile::Open(path, vorn::RomFile::IfMissing::Fail);
     } catch (const vorn::RomError& error) {
-        refused = error.path() == path;
+        refused = error.Path() == path;
     }
     FUZZ_REQUIRE(refused);
     struct stat info {};
@@ -189,8 +189,8 @@ void CheckMissingFile() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const bool missingChecked = (CheckMissingFile(), true);
-    (void)missingChecked;
+    static const bool kMissingChecked = (CheckMissingFile(), true);
+    (void)kMissingChecked;
 
     // The input is the whole file.
     fuzz::Image whole;
@@ -203,13 +203,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint32_t where = fuzz::InputWord(data, size, 0, 2);
     const std::uint32_t flags = fuzz::InputWord(data, size, 2, 1);
     fuzz::Image placed;
-    const std::int64_t at = PlacementLow + where % PlacementSpan;
+    const std::int64_t at = kPlacementLow + where % kPlacementSpan;
     const std::int64_t end = at + static_cast<std::int64_t>(size);
-    placed.size = (flags & 1) != 0 ? end : std::max(end, LargeImageSize);
+    placed.size = (flags & 1) != 0 ? end : std::max(end, kLargeImageSize);
     if ((flags & 2) != 0) {
-        placed.pieces.push_back({vorn::GameTitleOffset,
-                                 reinterpret_cast<const std::uint8_t*>(vorn::GameTitle),
-                                 vorn::GameTitleLength});
+        placed.pieces.push_back({vorn::kGameTitleOffset,
+                                 reinterpret_cast<const std::uint8_t*>(vorn::kGameTitle),
+                                 vorn::kGameTitleLength});
     }
     placed.pieces.push_back({at, data, size});
     CheckImage(placed, data, size);

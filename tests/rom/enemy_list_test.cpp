@@ -82,7 +82,7 @@ const ListRow kLists[] = {
 using ReadListTest = RomImageTableTest<ListRow>;
 
 TEST_P(ReadListTest, Slots) {
-    ImageBuilder image(4 * MiB);
+    ImageBuilder image(4 * kMiB);
     image.Noise(31).Title().Put(kListAt, Bytes(GetParam().list));
     const RomFile file = OpenImage(image);
     EnemyList read;
@@ -138,7 +138,7 @@ TEST_F(EnemyListTest, ReadEmptyFile) {
 }
 
 TEST_F(EnemyListTest, ReadAtNegativeOffset) {
-    ImageBuilder image(4 * MiB);
+    ImageBuilder image(4 * kMiB);
     image.Noise(43).Title();
     const RomFile file = OpenImage(image);
     EnemyList read;
@@ -152,7 +152,7 @@ using WriteListTest = RomImageTableTest<ListRow>;
 TEST_P(WriteListTest, Slots) {
     const std::size_t target = 0x370000;
     const auto written = 3 * static_cast<std::size_t>(GetParam().count + 1);
-    ImageBuilder image(4 * MiB);
+    ImageBuilder image(4 * kMiB);
     image.Noise(47).Title().Put(kListAt, Bytes(GetParam().list));
     for (std::size_t i = 0; i < kBlock; ++i) {
         image.Put8(target + i, static_cast<std::uint8_t>(~image.Bytes()[kListAt + i]));
@@ -175,7 +175,7 @@ VORN_TABLE(WriteListTest, kLists);
 // Edited entries land at offset + 3i; the slots after the end stay unwritten even when the
 // list in memory holds other values there.
 TEST_F(EnemyListTest, WriteEditedList) {
-    ImageBuilder image(4 * MiB);
+    ImageBuilder image(4 * kMiB);
     image.Noise(53).Title().Put(kListAt, Bytes(kTwoEnemies));
     {
         RomFile file = OpenImage(image);
@@ -240,7 +240,7 @@ TEST_P(WriteNearTheEndOfTheFileTest, WrittenWholeOrNotAtAll) {
 VORN_TABLE(WriteNearTheEndOfTheFileTest, kWriteTails);
 
 TEST_F(EnemyListTest, WriteAtNegativeOffset) {
-    ImageBuilder image(4 * MiB);
+    ImageBuilder image(4 * kMiB);
     image.Noise(61).Title();
     {
         RomFile file = OpenImage(image);

@@ -50,11 +50,11 @@ void Overwrite(const std::string& path, std::size_t at, std::string_view bytes) 
 
 // Bytes as hex text, so that they travel through the child's report, which ends at NUL.
 std::string HexText(const std::uint8_t* bytes, std::size_t count) {
-    static const char digits[] = "0123456789ABCDEF";
+    static const char kDigits[] = "0123456789ABCDEF";
     std::string text;
     for (std::size_t i = 0; i < count; ++i) {
-        text += digits[bytes[i] >> 4];
-        text += digits[bytes[i] & 0x0F];
+        text += kDigits[bytes[i] >> 4];
+        text += kDigits[bytes[i] & 0x0F];
     }
     return text;
 }
@@ -95,7 +95,7 @@ TEST_F(RomFileTest, OpenWithoutCreating) {
         RomFile::Open(path, RomFile::IfMissing::Fail);
         ADD_FAILURE() << "the open should have failed";
     } catch (const RomError& e) {
-        EXPECT_EQ(e.path(), path);
+        EXPECT_EQ(e.Path(), path);
         EXPECT_PRED2(Contains, e.what(), OsReason(Failure::NoSuchFile));
     }
     EXPECT_FALSE(FileExists(path));
@@ -129,8 +129,8 @@ TEST_P(OpenFailureTest, NamesThePathAndTheReason) {
         RomFile::Open(path);
         ADD_FAILURE() << "the open should have failed";
     } catch (const RomError& e) {
-        EXPECT_EQ(e.path(), path);
-        EXPECT_EQ(e.reason(), reason);
+        EXPECT_EQ(e.Path(), path);
+        EXPECT_EQ(e.Reason(), reason);
         EXPECT_PRED2(Contains, e.what(), path);
         EXPECT_PRED2(Contains, e.what(), reason);
     }
@@ -145,8 +145,8 @@ TEST_F(RomFileTest, OpenEmptyPath) {
         RomFile::Open("");
         ADD_FAILURE() << "the open should have failed";
     } catch (const RomError& e) {
-        EXPECT_FALSE(e.reason().empty());
-        EXPECT_PRED2(Contains, e.what(), e.reason());
+        EXPECT_FALSE(e.Reason().empty());
+        EXPECT_PRED2(Contains, e.what(), e.Reason());
     }
 }
 
@@ -242,13 +242,13 @@ struct WriteRow : Row {
     std::size_t count;
 };
 
-constexpr auto kBigSize = static_cast<std::int32_t>(4 * MiB);
+constexpr auto kBigSize = static_cast<std::int32_t>(4 * kMiB);
 
 const WriteRow kWrites[] = {
-    {"first byte after the cartridge header", 4 * MiB, 0xC0, 1},
-    {"last byte", 4 * MiB, kBigSize - 1, 1},
-    {"a run in the middle", 4 * MiB, 0x340AD4, 60},
-    {"nothing at the end", 4 * MiB, kBigSize, 0},
+    {"first byte after the cartridge header", 4 * kMiB, 0xC0, 1},
+    {"last byte", 4 * kMiB, kBigSize - 1, 1},
+    {"a run in the middle", 4 * kMiB, 0x340AD4, 60},
+    {"nothing at the end", 4 * kMiB, kBigSize, 0},
     {"file just long enough", 0xC1, 0xC0, 1},
 };
 
@@ -307,7 +307,7 @@ TEST_P(WriteRefusedTest, NothingWritten) {
             file.WriteAt(row.offset, ByteVector(row.count, 0x5A));
             ADD_FAILURE() << "the write should have been refused";
         } catch (const RomError& e) {
-            EXPECT_EQ(e.path(), ImagePath());
+            EXPECT_EQ(e.Path(), ImagePath());
             EXPECT_PRED2(Contains, e.what(), ImagePath());
         }
         EXPECT_EQ(file.Size(), static_cast<std::int64_t>(row.size));
@@ -504,7 +504,7 @@ TEST_F(FilePermissionsTest, ReadOnlyFile) {
     if (const std::string why = WhyFilePermissionsCannotBind(); !why.empty()) {
         GTEST_SKIP() << why;
     }
-    const ImageBuilder image = GameImage(4 * MiB, "ZEROMISSIONE", 103);
+    const ImageBuilder image = GameImage(4 * kMiB, "ZEROMISSIONE", 103);
     const std::string path = WriteImage(image);
     MakeReadOnly(path);
     const ChildOutcome outcome = RunUnprivileged([&](ChildReport& report) {
@@ -520,7 +520,7 @@ TEST_F(FilePermissionsTest, ReadOnlyFile) {
             report["write"] = "written";
         } catch (const RomError& e) {
             report["write"] = e.what();
-            report["write path"] = e.path();
+            report["write path"] = e.Path();
         }
         file.Close();
         report["game check"] = vorn::CheckGameTitle(path) ? "yes" : "no";

@@ -41,29 +41,29 @@ struct Field {
     }
 
 const std::vector<Field>& Fields() {
-    static const std::vector<Field> fields = {
-        VORN_FIELD("tileset", 0x00, 1, std::uint8_t, tileset, setTileset),
-        VORN_FIELD("bg0Props", 0x01, 1, std::uint8_t, bg0Props, setBg0Props),
-        VORN_FIELD("bg1Props", 0x02, 1, std::uint8_t, bg1Props, setBg1Props),
-        VORN_FIELD("bg2Props", 0x03, 1, std::uint8_t, bg2Props, setBg2Props),
-        VORN_FIELD("bg3Props", 0x04, 4, std::uint32_t, bg3Props, setBg3Props),
-        VORN_FIELD("foregroundPtr", 0x08, 4, std::uint32_t, foregroundPtr, setForegroundPtr),
-        VORN_FIELD("tileDataPtr", 0x0C, 4, std::uint32_t, tileDataPtr, setTileDataPtr),
-        VORN_FIELD("backgroundPtr", 0x10, 4, std::uint32_t, backgroundPtr, setBackgroundPtr),
-        VORN_FIELD("clipdataPtr", 0x14, 4, std::uint32_t, clipdataPtr, setClipdataPtr),
-        VORN_FIELD("tide", 0x1C, 1, std::uint8_t, tide, setTide),
-        VORN_FIELD("switchId", 0x1D, 1, std::uint8_t, switchId, setSwitchId),
-        VORN_FIELD("enemyTable1Ptr", 0x20, 4, std::uint32_t, enemyTable1Ptr, setEnemyTable1Ptr),
-        VORN_FIELD("enemySheet1", 0x24, 1, std::uint8_t, enemySheet1, setEnemySheet1),
-        VORN_FIELD("enemySheet2", 0x25, 1, std::uint8_t, enemySheet2, setEnemySheet2),
-        VORN_FIELD("enemyTable2Ptr", 0x28, 4, std::uint32_t, enemyTable2Ptr, setEnemyTable2Ptr),
-        VORN_FIELD("enemyTable3Ptr", 0x2C, 4, std::uint32_t, enemyTable3Ptr, setEnemyTable3Ptr),
-        VORN_FIELD("mapX", 0x35, 1, std::uint8_t, mapX, setMapX),
-        VORN_FIELD("mapY", 0x36, 1, std::uint8_t, mapY, setMapY),
-        VORN_FIELD("behavior", 0x39, 1, std::uint8_t, behavior, setBehavior),
-        VORN_FIELD("music", 0x3A, 2, std::uint16_t, music, setMusic),
+    static const std::vector<Field> kFields = {
+        VORN_FIELD("tileset", 0x00, 1, std::uint8_t, tileset, SetTileset),
+        VORN_FIELD("bg0Props", 0x01, 1, std::uint8_t, bg0Props, SetBg0Props),
+        VORN_FIELD("bg1Props", 0x02, 1, std::uint8_t, bg1Props, SetBg1Props),
+        VORN_FIELD("bg2Props", 0x03, 1, std::uint8_t, bg2Props, SetBg2Props),
+        VORN_FIELD("bg3Props", 0x04, 4, std::uint32_t, bg3Props, SetBg3Props),
+        VORN_FIELD("foregroundPtr", 0x08, 4, std::uint32_t, foregroundPtr, SetForegroundPtr),
+        VORN_FIELD("tileDataPtr", 0x0C, 4, std::uint32_t, tileDataPtr, SetTileDataPtr),
+        VORN_FIELD("backgroundPtr", 0x10, 4, std::uint32_t, backgroundPtr, SetBackgroundPtr),
+        VORN_FIELD("clipdataPtr", 0x14, 4, std::uint32_t, clipdataPtr, SetClipdataPtr),
+        VORN_FIELD("tide", 0x1C, 1, std::uint8_t, tide, SetTide),
+        VORN_FIELD("switchId", 0x1D, 1, std::uint8_t, switchId, SetSwitchId),
+        VORN_FIELD("enemyTable1Ptr", 0x20, 4, std::uint32_t, enemyTable1Ptr, SetEnemyTable1Ptr),
+        VORN_FIELD("enemySheet1", 0x24, 1, std::uint8_t, enemySheet1, SetEnemySheet1),
+        VORN_FIELD("enemySheet2", 0x25, 1, std::uint8_t, enemySheet2, SetEnemySheet2),
+        VORN_FIELD("enemyTable2Ptr", 0x28, 4, std::uint32_t, enemyTable2Ptr, SetEnemyTable2Ptr),
+        VORN_FIELD("enemyTable3Ptr", 0x2C, 4, std::uint32_t, enemyTable3Ptr, SetEnemyTable3Ptr),
+        VORN_FIELD("mapX", 0x35, 1, std::uint8_t, mapX, SetMapX),
+        VORN_FIELD("mapY", 0x36, 1, std::uint8_t, mapY, SetMapY),
+        VORN_FIELD("behavior", 0x39, 1, std::uint8_t, behavior, SetBehavior),
+        VORN_FIELD("music", 0x3A, 2, std::uint16_t, music, SetMusic),
     };
-    return fields;
+    return kFields;
 }
 
 #undef VORN_FIELD
@@ -79,9 +79,9 @@ const Field& FieldNamed(const std::string& name) {
 
 // Bytes of the record that no window shows; a save must carry them through.
 const std::vector<std::size_t>& UnshownBytes() {
-    static const std::vector<std::size_t> bytes = {0x18, 0x19, 0x1A, 0x1B, 0x1E, 0x1F, 0x26, 0x27,
-                                                   0x30, 0x31, 0x32, 0x33, 0x34, 0x37, 0x38};
-    return bytes;
+    static const std::vector<std::size_t> kBytes = {0x18, 0x19, 0x1A, 0x1B, 0x1E, 0x1F, 0x26, 0x27,
+                                                    0x30, 0x31, 0x32, 0x33, 0x34, 0x37, 0x38};
+    return kBytes;
 }
 
 std::uint32_t Mask(std::size_t width) {
@@ -146,7 +146,7 @@ using RecordLiesAtItsOffsetTest = RomImageTableTest<RoomOffset>;
 TEST_P(RecordLiesAtItsOffsetTest, Read) {
     const RoomOffset& row = GetParam();
     const auto at = static_cast<std::size_t>(row.offset);
-    ImageBuilder image(4 * MiB, 0xEE);
+    ImageBuilder image(4 * kMiB, 0xEE);
     ByteVector record(kRoomSize);
     for (std::size_t i = 0; i < kRoomSize; ++i) {
         record[i] = static_cast<std::uint8_t>(i + 1);
@@ -164,7 +164,7 @@ using ReadsEveryFieldTest = RomImageTableTest<FieldRow>;
 TEST_P(ReadsEveryFieldTest, Value) {
     const FieldRow& row = GetParam();
     const Field& f = FieldNamed(row.field);
-    ImageBuilder image(4 * MiB);
+    ImageBuilder image(4 * kMiB);
     image.Noise(static_cast<std::uint32_t>(row.room) + 1).Title();
     PutField(image, RoomAt(row.room) + f.at, f.width, row.value);
     const RomFile file = OpenImage(image);
@@ -183,7 +183,7 @@ TEST_P(WriteChangesOnlyTheFieldTest, Written) {
     const FieldRow& row = GetParam();
     const Field& f = FieldNamed(row.field);
     const std::size_t at = RoomAt(row.room) + f.at;
-    ImageBuilder image(4 * MiB);
+    ImageBuilder image(4 * kMiB);
     image.Noise(static_cast<std::uint32_t>(row.room) + 7).Title();
     // The old value differs from the new one in every byte.
     PutField(image, at, f.width, ~row.value & Mask(f.width));
@@ -218,7 +218,7 @@ using WriteCarriesTheUnshownBytesTest = RomImageTableTest<SeededRoom>;
 
 TEST_P(WriteCarriesTheUnshownBytesTest, Kept) {
     const int room = GetParam().room;
-    ImageBuilder image(4 * MiB);
+    ImageBuilder image(4 * kMiB);
     image.Noise(GetParam().seed).Title();
     ImageBuilder expected = image;
     {
@@ -244,7 +244,7 @@ VORN_TABLE(WriteCarriesTheUnshownBytesTest, kSeededRooms);
 using RoomHeaderTest = RomImageTest;
 
 TEST_F(RoomHeaderTest, WritingWhatWasReadChangesNothing) {
-    ImageBuilder image(4 * MiB);
+    ImageBuilder image(4 * kMiB);
     image.Noise(3).Title();
     {
         RomFile file = OpenImage(image);
@@ -270,7 +270,7 @@ using RoomOutsideTheTableTest = RomImageTableTest<Room>;
 
 TEST_P(RoomOutsideTheTableTest, Refused) {
     const int room = GetParam().room;
-    ImageBuilder image(4 * MiB);
+    ImageBuilder image(4 * kMiB);
     image.Noise(5).Title();
     {
         RomFile file = OpenImage(image);
@@ -300,7 +300,7 @@ using ShortFileReadsZerosTest = RomImageTableTest<ShortFile>;
 
 TEST_P(ShortFileReadsZerosTest, Read) {
     const int room = GetParam().room;
-    ImageBuilder image(4 * MiB);
+    ImageBuilder image(4 * kMiB);
     image.Noise(9).Title().Resize(GetParam().size);
     ByteVector expected(kRoomSize, 0);
     for (std::size_t i = 0; i < kRoomSize && RoomAt(room) + i < image.Bytes().size(); ++i) {
@@ -331,7 +331,7 @@ using WriteIntoShortFileTest = RomImageTableTest<ShortWrite>;
 
 TEST_P(WriteIntoShortFileTest, WrittenWholeOrNotAtAll) {
     const ShortWrite& row = GetParam();
-    ImageBuilder image(4 * MiB);
+    ImageBuilder image(4 * kMiB);
     image.Noise(21).Title().Resize(row.size);
     RoomHeader header;
     header.bytes.fill(0x5A);

@@ -8,8 +8,8 @@
 int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], "overflow") == 0) {
         int* block = new int[4]();
-        volatile int past_the_end = 4;
-        const int value = block[past_the_end];  // the overflow
+        volatile int pastTheEnd = 4;
+        const int value = block[pastTheEnd];  // the overflow
         delete[] block;
         return value;
     }

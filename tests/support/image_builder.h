@@ -15,7 +15,7 @@ namespace vorn::test {
 
 using ByteVector = std::vector<std::uint8_t>;
 
-constexpr std::size_t MiB = 1024 * 1024;
+constexpr std::size_t kMiB = 1024 * 1024;
 constexpr std::size_t kTitleAt = 0xA0;
 constexpr std::size_t kRoomTableAt = 0x340AD4;
 constexpr std::size_t kRoomSize = 60;
@@ -29,7 +29,7 @@ constexpr std::size_t RoomAt(int room) {
 class ImageBuilder {
   public:
     // An image of `size` bytes, every byte `fill`, without the game title.
-    explicit ImageBuilder(std::size_t size = 4 * MiB, std::uint8_t fill = 0);
+    explicit ImageBuilder(std::size_t size = 4 * kMiB, std::uint8_t fill = 0);
 
     // Writes the 12 title bytes at 0xA0 (the game's title unless told otherwise).
     ImageBuilder& Title(std::string_view title = "ZEROMISSIONE");

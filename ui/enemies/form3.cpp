@@ -36,14 +36,9 @@ Form3::Form3(toolkit::Desktop& desktop, Opener opener)
 }
 
 void Form3::Form_Load() {
-    // Items 0 to FF, so that an item's position, its value and its text correspond.
-    std::vector<std::string> values;
-    for (int i = 0; i < kValues; ++i) {
-        values.push_back(FormatHex(i));
-    }
-    cboEnemy.AppendItems(values);
-    cboX.AppendItems(values);
-    cboY.AppendItems(values);
+    cboEnemy.AppendNumbers(kValues);
+    cboX.AppendNumbers(kValues);
+    cboY.AppendNumbers(kValues);
     RomPath = opener_.pathTag.Tag;
     cboEnemy.SetListIndex(0);
     cboX.SetListIndex(0);
@@ -75,11 +70,11 @@ void Form3::Form_Load() {
 
 void Form3::ReadList() {
     toolkit::RunRomCommand(desktop_, RomPath, [this](RomFile& file) {
-        ReadEnemyList(file, TableOffset, EnemyList);
-        lastSeen_ = EnemyList;
+        ReadEnemyList(file, TableOffset, List);
+        lastSeen_ = List;
         hasList_ = true;
         desktop_.ShowMessage(FormatHex(TableOffset));
-        for (int i = 0; i <= EnemyList.EnemyCount; ++i) {
+        for (int i = 0; i <= List.EnemyCount; ++i) {
             lstEnemies.AddItem(FormatHex(i));
         }
         lstEnemies.SetListIndex(0);
@@ -87,21 +82,20 @@ void Form3::ReadList() {
 }
 
 void Form3::lstEnemies_Click() {
-    if (lstEnemies.ListIndex() == EnemyList.EnemyCount) {
+    if (lstEnemies.ListIndex() == List.EnemyCount) {
         // The list's end is not an enemy: refuse it and go to the last enemy, whose own
         // Click runs to its end first. A list without enemies is left with none selected.
         desktop_.ShowMessage("I refuse to edit this.");
-        lstEnemies.SetListIndex(EnemyList.EnemyCount - 1);
+        lstEnemies.SetListIndex(List.EnemyCount - 1);
     }
     // The selection is read again at every step: the refusal above may have moved it.
     if (lstEnemies.ListIndex() < 0) {
         return;
     }
-    cboX.SetListIndex(EnemyList.entries[static_cast<std::size_t>(lstEnemies.ListIndex())].x);
-    cboY.SetListIndex(EnemyList.entries[static_cast<std::size_t>(lstEnemies.ListIndex())].y);
-    cboEnemy.SetListIndex(
-        EnemyList.entries[static_cast<std::size_t>(lstEnemies.ListIndex())].enemy);
-    entryAtSelection_ = EnemyList.entries[static_cast<std::size_t>(lstEnemies.ListIndex())];
+    cboX.SetListIndex(List.entries[static_cast<std::size_t>(lstEnemies.ListIndex())].x);
+    cboY.SetListIndex(List.entries[static_cast<std::size_t>(lstEnemies.ListIndex())].y);
+    cboEnemy.SetListIndex(List.entries[static_cast<std::size_t>(lstEnemies.ListIndex())].enemy);
+    entryAtSelection_ = List.entries[static_cast<std::size_t>(lstEnemies.ListIndex())];
 }
 
 void Form3::cboX_Change() {
@@ -119,11 +113,11 @@ void Form3::cboEnemy_Change() {
 void Form3::StoreTyped(const toolkit::ComboBox& list, std::uint8_t EnemyEntry::*field) {
     const int slot = lstEnemies.ListIndex();
     // The list's end (the terminator) is never edited.
-    if (slot < 0 || slot >= EnemyList.EnemyCount) {
+    if (slot < 0 || slot >= List.EnemyCount) {
         return;
     }
     const std::optional<std::uint32_t> value = list.NamedValue();
-    EnemyList.entries[static_cast<std::size_t>(slot)].*field =
+    List.entries[static_cast<std::size_t>(slot)].*field =
         value && *value < kValues ? static_cast<std::uint8_t>(*value) : entryAtSelection_.*field;
 }
 
@@ -176,12 +170,12 @@ void Form3::cmdSave_Click() {
     const bool written = toolkit::RunRomCommand(
         desktop_, RomPath,
         [&](RomFile& file) {
-            EnemyList.entries[static_cast<std::size_t>(slot)] = *entry;
-            WriteEnemyList(file, TableOffset, EnemyList, &lastSeen_);
+            List.entries[static_cast<std::size_t>(slot)] = *entry;
+            WriteEnemyList(file, TableOffset, List, &lastSeen_);
         },
         ChangedOnDiskMessage());
     if (written) {
-        lastSeen_ = EnemyList;
+        lastSeen_ = List;
         entryAtSelection_ = *entry;
     }
 }

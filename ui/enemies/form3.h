@@ -37,7 +37,8 @@ class Form3 : public toolkit::Window {
     // The editor's own copy, kept while it is loaded, whatever the main window does.
     std::string RomPath;
     Offset TableOffset = 0;
-    vorn::EnemyList EnemyList;
+    // The editor's EnemyList: named List so that the type keeps its own name in here.
+    EnemyList List;
 
     toolkit::ListBox lstEnemies;
     toolkit::Label Label4;
@@ -55,9 +56,6 @@ class Form3 : public toolkit::Window {
     void cboY_Change();
     void cboEnemy_Change();
     void cmdSave_Click();
-
-    // Whether the load read a list (false after a load that had no file or no offset).
-    bool HasList() const { return hasList_; }
 
   protected:
     void Form_Load() override;
@@ -77,10 +75,10 @@ class Form3 : public toolkit::Window {
 
     toolkit::Desktop& desktop_;
     Opener opener_;
-    bool hasList_ = false;
+    bool hasList_ = false;  // the load read a list (it had a file and an offset)
     // The list as the editor last read or wrote it: a save is refused if another program has
     // changed it on disk since.
-    vorn::EnemyList lastSeen_;
+    EnemyList lastSeen_;
     // The selected entry as it was when selected or last saved.
     EnemyEntry entryAtSelection_;
 };

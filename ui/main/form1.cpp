@@ -13,13 +13,13 @@ namespace vorn::ui {
 
 namespace {
 
-constexpr int kByteValues = 256;
+constexpr int kByteValues = 256;  // every byte drop-down holds 0 to FF
 constexpr int kPointerTextLength = 6;
 
 }  // namespace
 
 Form1::Form1(toolkit::Desktop& desktop)
-    : Window(ApplicationTitle, 312, 422),
+    : Window(kApplicationTitle, 312, 422),
       Frame1(*this, "Frame1", {0, 0, 305, 385}, "Room Header"),
       Label3(Frame1, "Label3", {8, 16, 41, 17}, "Room:"),
       cboRoom(Frame1, "cboRoom", {56, 16, 73, 21}, toolkit::ComboBox::Numbering::Decimal),
@@ -116,22 +116,22 @@ void Form1::DeclareFields() {
     const auto byte = [this](const char* label, RecordField field, toolkit::ComboBox& list) {
         fields_.push_back(std::make_unique<ByteListField>(label, field, list));
     };
-    pointer("Foreground:", RoomHeader::ForegroundPtr, txtForeground, DecodeDataPtr);
-    pointer("Background:", RoomHeader::BackgroundPtr, txtBG, DecodeDataPtr);
-    pointer("Tiledata:", RoomHeader::TileDataPtr, txtTileData, DecodeDataPtr);
-    pointer("Clipdata:", RoomHeader::ClipdataPtr, txtClipdata, DecodeDataPtr);
-    pointer("Enemy Table 1:", RoomHeader::EnemyTable1Ptr, txtEnTable1, DecodeEnemyPtr);
-    pointer("Enemy Table 2:", RoomHeader::EnemyTable2Ptr, txtEnTable2, DecodeEnemyPtr);
-    pointer("Offset after Switch:", RoomHeader::EnemyTable3Ptr, txtEnTable3, DecodeEnemyPtr);
-    byte("Tileset:", RoomHeader::Tileset, cboTileset);
-    byte("Switch:", RoomHeader::SwitchId, cboSwitch);
-    byte("Enemy sheet 1:", RoomHeader::EnemySheet1, cboEn1);
-    byte("Enemy sheet 2:", RoomHeader::EnemySheet2, cboEn2);
-    byte("MiniMap Room Location X:", RoomHeader::MapX, cboMX);
-    byte("MiniMap Room Location Y:", RoomHeader::MapY, cboMY);
-    byte("Water Tide:", RoomHeader::Tide, cboTide);
-    fields_.push_back(std::make_unique<MusicField>("Music:", RoomHeader::Music, cboMusic));
-    byte("Room Behavior:", RoomHeader::Behavior, cboBehavior);
+    pointer("Foreground:", RoomHeader::kForegroundPtr, txtForeground, DecodeDataPtr);
+    pointer("Background:", RoomHeader::kBackgroundPtr, txtBG, DecodeDataPtr);
+    pointer("Tiledata:", RoomHeader::kTileDataPtr, txtTileData, DecodeDataPtr);
+    pointer("Clipdata:", RoomHeader::kClipdataPtr, txtClipdata, DecodeDataPtr);
+    pointer("Enemy Table 1:", RoomHeader::kEnemyTable1Ptr, txtEnTable1, DecodeEnemyPtr);
+    pointer("Enemy Table 2:", RoomHeader::kEnemyTable2Ptr, txtEnTable2, DecodeEnemyPtr);
+    pointer("Offset after Switch:", RoomHeader::kEnemyTable3Ptr, txtEnTable3, DecodeEnemyPtr);
+    byte("Tileset:", RoomHeader::kTileset, cboTileset);
+    byte("Switch:", RoomHeader::kSwitchId, cboSwitch);
+    byte("Enemy sheet 1:", RoomHeader::kEnemySheet1, cboEn1);
+    byte("Enemy sheet 2:", RoomHeader::kEnemySheet2, cboEn2);
+    byte("MiniMap Room Location X:", RoomHeader::kMapX, cboMX);
+    byte("MiniMap Room Location Y:", RoomHeader::kMapY, cboMY);
+    byte("Water Tide:", RoomHeader::kTide, cboTide);
+    fields_.push_back(std::make_unique<MusicField>("Music:", RoomHeader::kMusic, cboMusic));
+    byte("Room Behavior:", RoomHeader::kBehavior, cboBehavior);
 }
 
 // A paste that does not fit a box is refused whole: "08ABCDEF" cut to "08ABCD" would be
@@ -151,19 +151,10 @@ void Form1::Form_Load() {
 void Form1::LoadForm() {
     toolkit::ComboBox* const byteLists[] = {&cboTileset,  &cboMX,     &cboMY,  &cboMusic, &cboTide,
                                             &cboBehavior, &cboSwitch, &cboEn1, &cboEn2};
-    // Item k of a byte list is k in hexadecimal, so its position is the value it stands for.
-    std::vector<std::string> values;
-    for (int i = 0; i < kByteValues; ++i) {
-        values.push_back(FormatHex(i));
-    }
     for (toolkit::ComboBox* list : byteLists) {
-        list->AppendItems(values);
+        list->AppendNumbers(kByteValues);
     }
-    std::vector<std::string> rooms;
-    for (int room = 0; room < RoomTable::RoomCount; ++room) {
-        rooms.push_back(std::to_string(room));
-    }
-    cboRoom.AppendItems(rooms);
+    cboRoom.AppendNumbers(RoomTable::kRoomCount);
     for (toolkit::ComboBox* list : {&cboTileset, &cboMX, &cboMY, &cboMusic, &cboTide, &cboBehavior,
                                     &cboRoom, &cboSwitch, &cboEn1, &cboEn2}) {
         list->SetListIndex(0);
@@ -209,7 +200,7 @@ std::optional<int> Form1::SelectedRoom(const char* refusedCommand) {
         desktop_.Tell(toolkit::MessageText("Room: ")
                           .Typed(cboRoom.Text())
                           .Plain(" is not a room number (0 to " +
-                                 std::to_string(RoomTable::RoomCount - 1) + "). Nothing was " +
+                                 std::to_string(RoomTable::kRoomCount - 1) + "). Nothing was " +
                                  refusedCommand + "."));
         return std::nullopt;
     }
@@ -264,7 +255,7 @@ std::optional<toolkit::MessageText> Form1::OddFileNote(const RomFile& file, int 
             .Plain(" is not an image of the supported game. Room " + std::to_string(room) +
                    " is shown as read, and Save will not write into it.");
     }
-    const Offset end = RoomTable::RecordOffset(room) + static_cast<Offset>(RoomHeader::Size);
+    const Offset end = RoomTable::RecordOffset(room) + static_cast<Offset>(RoomHeader::kSize);
     if (file.Size() < end) {
         return toolkit::MessageText()
             .Path(file.Path())

@@ -30,7 +30,7 @@ class Desktop;
 namespace vorn::ui {
 
 // The caption of the main window and of every message box.
-constexpr char ApplicationTitle[] = "Vorn-Header Editor";
+constexpr char kApplicationTitle[] = "Vorn-Header Editor";
 
 // The main window: one room header at a time, with Open, Load, Save and Follow Offset1.
 class Form1 : public toolkit::Window {

@@ -81,7 +81,7 @@ void MusicField::Display(std::uint32_t value) {
     if (value <= kLargestByte) {
         list_.SetListIndex(static_cast<int>(value));
     } else if (value == kNoMusic) {
-        list_.SetListIndex(toolkit::ComboBox::None);
+        list_.SetListIndex(toolkit::ComboBox::kNone);
     } else {
         list_.ShowUnlisted(FormatHex(static_cast<std::int32_t>(value)));
     }

@@ -9,6 +9,7 @@
 #include <QSignalBlocker>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <charconv>
 #include <functional>
 
@@ -149,10 +150,20 @@ void ComboBox::AppendItems(const std::vector<std::string>& texts) {
     // stays ours, and so does the text shown before.
     const QString shown = combo_->lineEdit()->text();
     combo_->addItems(items);
-    if (listIndex_ == None) {
+    if (listIndex_ == kNone) {
         combo_->setCurrentIndex(-1);
         combo_->setEditText(shown);
     }
+}
+
+void ComboBox::AppendNumbers(int count) {
+    const int base = numbering_ == Numbering::Hexadecimal ? 16 : 10;
+    std::vector<std::string> texts;
+    texts.reserve(static_cast<std::size_t>(std::max(count, 0)));
+    for (int value = 0; value < count; ++value) {
+        texts.push_back(QString::number(value, base).toUpper().toStdString());
+    }
+    AppendItems(texts);
 }
 
 int ComboBox::ListCount() const {
@@ -164,13 +175,13 @@ std::string ComboBox::ItemText(int position) const {
 }
 
 void ComboBox::SetListIndex(int position) {
-    listIndex_ = (position >= 0 && position < combo_->count()) ? position : None;
+    listIndex_ = (position >= 0 && position < combo_->count()) ? position : kNone;
     combo_->setCurrentIndex(listIndex_);  // shows the item's text, or clears it
     combo_->lineEdit()->setCursorPosition(0);
 }
 
 void ComboBox::ShowUnlisted(const std::string& text) {
-    listIndex_ = None;
+    listIndex_ = kNone;
     combo_->setCurrentIndex(-1);
     combo_->setEditText(QString::fromStdString(text));
     combo_->lineEdit()->setCursorPosition(0);
@@ -186,7 +197,7 @@ std::optional<std::uint32_t> ComboBox::NamedValue() const {
 
 void ComboBox::OnTyped(const QString& text) {
     const std::optional<std::uint32_t> wanted = ReadNumber(text.toStdString(), numbering_);
-    listIndex_ = None;
+    listIndex_ = kNone;
     for (int i = 0; wanted && i < combo_->count(); ++i) {
         if (ReadNumber(combo_->itemText(i).toStdString(), numbering_) == wanted) {
             listIndex_ = i;

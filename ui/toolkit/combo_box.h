@@ -27,7 +27,7 @@ namespace vorn::toolkit {
 // - Return never adds the typed text as an item and never rewrites it.
 class ComboBox : public Control {
   public:
-    static constexpr int None = -1;
+    static constexpr int kNone = -1;
     // How the items' texts, and so the user's typing, write numbers.
     enum class Numbering { Hexadecimal, Decimal };
     ComboBox(Container& parent, std::string name, Rect rect,
@@ -37,6 +37,9 @@ class ComboBox : public Control {
     void SetItem(int position, const std::string& text);
     // Appends items in order, as SetItem at the item count would one by one, in one step.
     void AppendItems(const std::vector<std::string>& texts);
+    // Appends the items 0 to count - 1, each written as the box writes numbers (upper-case
+    // hexadecimal without prefix, or decimal), so that an item's position is its value.
+    void AppendNumbers(int count);
     int ListCount() const;
     std::string ItemText(int position) const;
 
@@ -65,7 +68,7 @@ class ComboBox : public Control {
 
     QComboBox* combo_;
     Numbering numbering_;
-    int listIndex_ = None;
+    int listIndex_ = kNone;
 };
 
 // The number a text names in a numbering: digits only (either case), at least one, surrounding

@@ -24,10 +24,6 @@ std::string Label::Caption() const {
     return label_->text().toStdString();
 }
 
-void Label::SetCaption(const std::string& caption) {
-    label_->setText(QString::fromStdString(caption));
-}
-
 // A label's own width, cut back where a control beside it covers part of it, or, for a
 // one-line caption that is longer, widened into the free room to its right.
 int Label::WidthFor(const QFont& font) const {

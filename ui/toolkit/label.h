@@ -18,7 +18,6 @@ class Label : public Control {
           Wrap wrap = Wrap::None);
 
     std::string Caption() const;
-    void SetCaption(const std::string& caption);
 
     bool CaptionFits(const QFont& font) const override;
     void ArrangeCaption(const QFont& font) override;

@@ -79,7 +79,7 @@ std::string ListBox::ItemText(int position) const {
 
 int ListBox::ListIndex() const {
     const QModelIndexList selected = list_->selectionModel()->selectedIndexes();
-    return selected.isEmpty() ? None : selected.first().row();
+    return selected.isEmpty() ? kNone : selected.first().row();
 }
 
 void ListBox::SetListIndex(int position) {

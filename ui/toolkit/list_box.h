@@ -18,7 +18,7 @@ namespace vorn::toolkit {
 // the focus) is not a selection and raises nothing; neither does clearing.
 class ListBox : public Control {
   public:
-    static constexpr int None = -1;
+    static constexpr int kNone = -1;
     ListBox(Container& parent, std::string name, Rect rect);
 
     void AddItem(const std::string& text);

@@ -32,7 +32,6 @@ class MenuItem {
     MenuItem& operator=(const MenuItem&) = delete;
 
     const std::string& Name() const { return name_; }
-    QAction* Action() const { return action_; }
     // Chooses the entry as the user would.
     void Choose();
 

@@ -26,9 +26,9 @@ bool RunRomCommand(Desktop& desktop, const std::string& path,
 }
 
 MessageText FailureMessage(const RomError& error) {
-    return MessageText("Cannot " + error.action() + " ")
-        .Path(error.path())
-        .Plain(":\n" + error.reason() + ".");
+    return MessageText("Cannot " + error.Action() + " ")
+        .Path(error.Path())
+        .Plain(":\n" + error.Reason() + ".");
 }
 
 }  // namespace vorn::toolkit

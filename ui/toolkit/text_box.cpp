@@ -16,7 +16,7 @@ TextBox::TextBox(Container& parent, std::string name, Rect rect, const std::stri
       maxLength_(maxLength) {
     // Also cuts what setText is given. Without a limit of its own the widget would still cut
     // at 32767 characters.
-    edit_->setMaxLength(maxLength != NoLimit ? maxLength : std::numeric_limits<int>::max());
+    edit_->setMaxLength(maxLength != kNoLimit ? maxLength : std::numeric_limits<int>::max());
     SetText(text);
     Keep(QObject::connect(edit_, &QLineEdit::textEdited, [this] { Raise(Change); }));
     GuardTextField(edit_, [this](const QString& pasted) {

@@ -14,9 +14,9 @@ namespace vorn::toolkit {
 // text set from code is cut to that length.
 class TextBox : public Control {
   public:
-    static constexpr int NoLimit = 0;
+    static constexpr int kNoLimit = 0;
     TextBox(Container& parent, std::string name, Rect rect, const std::string& text,
-            int maxLength = NoLimit);
+            int maxLength = kNoLimit);
 
     std::string Text() const;
     void SetText(const std::string& text);

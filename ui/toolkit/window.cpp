@@ -183,7 +183,7 @@ std::string Window::Caption() const {
 // The size the first window chose: later windows take no larger one, so that the whole
 // program reads in one size.
 namespace {
-double g_programFontSize = 0.0;
+double programFontSize = 0.0;
 }  // namespace
 
 // Chooses the largest font, from a comfortable size down, in which every caption of the
@@ -192,7 +192,7 @@ void Window::FitCaptions() {
     QFont font = QApplication::font();
     constexpr double kSmallest = 6.0;
     constexpr double kStep = 0.25;
-    const double largest = g_programFontSize > 0.0 ? g_programFontSize : 9.0;
+    const double largest = programFontSize > 0.0 ? programFontSize : 9.0;
     for (double size = largest; size >= kSmallest; size -= kStep) {
         font.setPointSizeF(size);
         const bool fits = std::all_of(controls_.begin(), controls_.end(),
@@ -201,8 +201,8 @@ void Window::FitCaptions() {
             break;
         }
     }
-    if (g_programFontSize <= 0.0) {
-        g_programFontSize = font.pointSizeF();
+    if (programFontSize <= 0.0) {
+        programFontSize = font.pointSizeF();
     }
     // Every widget gets the font itself, so that nothing depends on it being passed down.
     top_->setFont(font);

@@ -30,7 +30,6 @@ class Window : public Container {
 
     // Lays the captions out and runs Form_Load, once, before the window is first shown.
     void Load();
-    bool IsLoadRun() const { return loaded_; }
     // Shows the window beside the others (not modal) and brings it to the front; loads it
     // first if needed. Returns at once.
     void Show();

@@ -572,7 +572,7 @@ void EnemyEditorTest::editing() {
         Act(*editor, step);
     }
     const int slot = memory.section('=', 0, 0).toInt();
-    QCOMPARE(EntryText(slot, editor->EnemyList.entries[static_cast<std::size_t>(slot)]), memory);
+    QCOMPARE(EntryText(slot, editor->List.entries[static_cast<std::size_t>(slot)]), memory);
     QCOMPARE(Changes(image.Bytes(), ReadFileBytes(path)),
              QString());  // nothing reaches the file before Save
 
@@ -620,7 +620,7 @@ void EnemyEditorTest::refusedTypedText() {
     ClickItem(editor->lstEnemies, 1);
     PickWithMouse(editor->cboX, 0x44);  // a pick the refused save must not store either
     TypeInto(Field(*editor, field), text.toStdString());
-    QCOMPARE(EntryText(1, editor->EnemyList.entries[1]), QString("1=30 40 06"));
+    QCOMPARE(EntryText(1, editor->List.entries[1]), QString("1=30 40 06"));
 
     const std::size_t before = session.desktop.Messages.size();
     Click(editor->cmdSave);
@@ -628,7 +628,7 @@ void EnemyEditorTest::refusedTypedText() {
     QCOMPARE(said.size(), 1);
     QVERIFY2(said[0].startsWith(label + " \"" + text + "\""), qPrintable(said[0]));
     QCOMPARE(Changes(image.Bytes(), ReadFileBytes(path)), QString());
-    QCOMPARE(EntryText(1, editor->EnemyList.entries[1]), QString("1=30 40 06"));
+    QCOMPARE(EntryText(1, editor->List.entries[1]), QString("1=30 40 06"));
 }
 
 void EnemyEditorTest::saveWritesHeldSlots_data() {
@@ -778,16 +778,16 @@ void EnemyEditorTest::followAgainWhileLoaded() {
     QCOMPARE(Items(editor->lstEnemies), Expected(4));
     QCOMPARE(editor->lstEnemies.ListIndex(), 2);
     QCOMPARE(Shown(*editor), QString("44 60 7"));
-    QCOMPARE(EntryText(1, editor->EnemyList.entries[1]), QString("1=30 40 06"));
+    QCOMPARE(EntryText(1, editor->List.entries[1]), QString("1=30 40 06"));
     QCOMPARE(Changes(changed.Bytes(), ReadFileBytes(path)), QString());
 }
 
 void EnemyEditorTest::closeBoxUnloads() {
     Session session;
-    constexpr std::size_t otherAt = 0x347000;
+    constexpr std::size_t kOtherAt = 0x347000;
     ImageBuilder image = GameWithList(kThree);
-    image.Room32(kRoom + 1, kEnemyTableField, RomPointer(otherAt))
-        .Enemies(otherAt, {{0x01, 0x02, 0x03}});
+    image.Room32(kRoom + 1, kEnemyTableField, RomPointer(kOtherAt))
+        .Enemies(kOtherAt, {{0x01, 0x02, 0x03}});
     const std::string path = session.Write(image);
     ui::Form3* editor = session.Edit(path);
     QVERIFY(editor != nullptr);

@@ -9,7 +9,7 @@
 namespace vorn::test {
 
 ImageBuilder GameImage() {
-    ImageBuilder image(4 * MiB);
+    ImageBuilder image(4 * kMiB);
     image.Title();
     return image;
 }

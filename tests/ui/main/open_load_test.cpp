@@ -113,7 +113,7 @@ class MainWindowOpenLoadTest : public QObject {
         const Before before = PrepareOpen(session, earlierOpen);
         std::string path = session.dir.File("absent.gba");
         if (answer == OtherFile) {
-            path = session.Write(ImageBuilder(4 * MiB).Title("ZEROMISSIONJ").Room8(0, 0, 0x33),
+            path = session.Write(ImageBuilder(4 * kMiB).Title("ZEROMISSIONJ").Room8(0, 0, 0x33),
                                  "other.gba");
         } else if (answer == EmptyFile) {
             path = session.Write(ImageBuilder(0), "empty.gba");

@@ -118,7 +118,7 @@ class MainWindowOtherWindowsTest : public QObject {
             session.Open(session.Write(GameImage()));
         }
         if (opened >= 2) {
-            session.Open(session.Write(ImageBuilder(4 * MiB), "other.gba"));
+            session.Open(session.Write(ImageBuilder(4 * kMiB), "other.gba"));
         }
         Click(session.form.cmdRepoint1);
         QCOMPARE(session.form.cmdGetTs.Tag, session.form.RomPath);

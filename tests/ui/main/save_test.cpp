@@ -355,7 +355,7 @@ class MainWindowSaveTest : public QObject {
         session.Open(path);
         switch (situation) {
             case OpenedAsOther:
-                path = session.Write(ImageBuilder(4 * MiB).Noise(31), "other.gba");
+                path = session.Write(ImageBuilder(4 * kMiB).Noise(31), "other.gba");
                 session.Open(path);
                 QCOMPARE(session.desktop.Messages.back(), std::string("Sorry invalid ROM."));
                 break;
@@ -363,7 +363,7 @@ class MainWindowSaveTest : public QObject {
                 session.Write(image.Title("ZEROMISSIONP"));
                 break;
             case Replaced:
-                session.Write(ImageBuilder(4 * MiB).Noise(32));
+                session.Write(ImageBuilder(4 * kMiB).Noise(32));
                 break;
             case Deleted:
                 QVERIFY(QFile::remove(QString::fromStdString(path)));

@@ -131,7 +131,7 @@ class SupportTest : public QObject {
                 try {
                     file.WriteAt(8, Bytes(16, 1));
                 } catch (const RomError& error) {
-                    refusal = error.reason();
+                    refusal = error.Reason();
                     throw;
                 }
             } else if (steps == "fail") {
