@@ -18,6 +18,11 @@ wine=${VORN_WINE:-/usr/lib/wine/wine64}
 wineserver=${VORN_WINESERVER:-/usr/lib/wine/wineserver64}
 export WINEPREFIX=${WINEPREFIX:-$HOME/.wine}
 export WINEDEBUG=${WINEDEBUG:--all}
+# Wine maps Windows file names to Unix ones through the locale's character set; with none set
+# (a fresh system) it is ASCII, and a non-ASCII name cannot be opened. Every Debian has
+# C.UTF-8, and the Unix side of every file name here is UTF-8.
+export LC_ALL=C.UTF-8
+unset LANGUAGE
 # No offer to install Mono or Gecko: the programs need neither.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 

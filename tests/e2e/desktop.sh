@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # A person's path through the built editor on an X server of its own, with real clicks and
-# keys: File > Open (cancelled, then a sample image), a room loaded, edited and saved with
-# the keyboard and with the mouse, the enemy editor, a refused pointer, Help > About.
+# keys: File > Open (cancelled, then a sample image with a non-ASCII name), a room loaded,
+# edited and saved with the keyboard and with the mouse, the enemy editor, a refused pointer,
+# Help > About.
 # After every save the image's bytes are compared with a copy: exactly the intended bytes
 # changed, and nothing else in the whole file.
 #
@@ -18,7 +19,8 @@ enemy_field() {  # enemy_field <x> <y> <what> <expected>
 
 e2e_start_x
 mkdir "$E2E_WORK/roms"
-rom="$E2E_WORK/roms/sample.gba"
+# A name that is not ASCII, typed into the Open dialog as a person types it.
+rom="$E2E_WORK/roms/Zéro ミッション.gba"
 "$E2E_MAKE_ROM" "$rom"
 cp "$rom" "$E2E_WORK/original.gba"
 e2e_start_editor "$E2E_WORK/home"

@@ -231,7 +231,9 @@ e2e_start_editor() {
     mkdir -p "$home/run" "$home/config" "$home/cache" "$home/data"
     chmod 0700 "$home/run"
     # Qt's own file dialog and widgets everywhere: no platform theme of the caller's desktop.
-    env -u QT_QPA_PLATFORMTHEME -u QT_STYLE_OVERRIDE -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS \
+    # No locale either, as on a fresh system: the editor must not need one.
+    env -u LANG -u LANGUAGE -u LC_ALL -u LC_CTYPE -u LC_MESSAGES -u LC_COLLATE \
+        -u QT_QPA_PLATFORMTHEME -u QT_STYLE_OVERRIDE -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS \
         -u QT_ENABLE_HIGHDPI_SCALING -u QT_FONT_DPI -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION \
         -u SESSION_MANAGER -u XAUTHORITY \
         QT_QPA_PLATFORM=xcb HOME="$home" XDG_RUNTIME_DIR="$home/run" \

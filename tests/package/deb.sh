@@ -98,9 +98,12 @@ root="$work/root"
 mkdir -p "$root/var/lib/dpkg/updates" "$root/var/lib/dpkg/info" "$root/var/log"
 touch "$root/var/lib/dpkg/status"
 # The root holds nothing else, so the dependencies cannot be met there (apt-get showed that
-# they can be here); as a normal user dpkg needs to be told that it may run as one.
+# they can be here); as a normal user dpkg needs to be told that it may run as one. dpkg looks
+# for ldconfig and start-stop-daemon on PATH before it does anything, and an ordinary user's
+# PATH has no sbin folders: they are added here, whoever runs the test.
 dpkg_root() {
-    HOME="$work" dpkg --root="$root" --log="$root/var/log/dpkg.log" --force-not-root "$@"
+    PATH="/usr/local/sbin:/usr/sbin:/sbin:$PATH" HOME="$work" \
+        dpkg --root="$root" --log="$root/var/log/dpkg.log" --force-not-root "$@"
 }
 dpkg_root --force-depends -i "$deb" >"$work/install.log" 2>&1 ||
     fail "dpkg could not install it: $(tail -n 5 "$work/install.log")"
