@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <stdexcept>
 #include <utility>
 
 #include "rom/game_title.h"
@@ -147,6 +148,65 @@ void RomFile::WriteAt(Offset offset, const std::uint8_t* data, std::size_t count
     if (!unsynced.empty()) {
         throw RomError("write to", path_, unsynced);
     }
+}
+
+void RomFile::WriteAt(const std::vector<Patch>& patches) {
+    std::vector<const Patch*> byOffset;
+    for (const Patch& patch : patches) {
+        if (patch.lastSeen.size() != patch.bytes.size()) {
+            throw std::invalid_argument("a patch's last-seen bytes are as many as its bytes");
+        }
+        byOffset.push_back(&patch);
+    }
+    std::sort(byOffset.begin(), byOffset.end(),
+              [](const Patch* a, const Patch* b) { return a->offset < b->offset; });
+    for (std::size_t i = 1; i < byOffset.size(); ++i) {
+        const Patch& before = *byOffset[i - 1];
+        if (before.offset + static_cast<std::int64_t>(before.bytes.size()) > byOffset[i]->offset) {
+            throw std::invalid_argument("patches written together must not overlap");
+        }
+    }
+    // Check all, then write: a refusal leaves the file as it was.
+    for (const Patch& patch : patches) {
+        RequireWritable(patch.offset, patch.bytes.size());
+        RequireUnchanged(patch.offset, patch.lastSeen.data(), patch.lastSeen.size());
+    }
+    std::size_t written = 0;
+    try {
+        for (const Patch& patch : patches) {
+            // Counted first: a write that fails half-way may have changed some of its bytes.
+            ++written;
+            WriteAll(patch.offset, patch.bytes.data(), patch.bytes.size());
+        }
+        const std::string unsynced = platform::SyncToDisk(file_);
+        if (!unsynced.empty()) {
+            throw RomError("write to", path_, unsynced);
+        }
+    } catch (const RomError& failure) {
+        PutBack(patches, written, failure);
+    }
+}
+
+// After a failed write of several patches: the first `count` go back to their last-seen bytes,
+// and the failure is thrown again, saying what became of them.
+void RomFile::PutBack(const std::vector<Patch>& patches, std::size_t count,
+                      const RomError& failure) {
+    std::string outcome;
+    try {
+        for (std::size_t i = 0; i < count; ++i) {
+            WriteAll(patches[i].offset, patches[i].lastSeen.data(), patches[i].lastSeen.size());
+        }
+        const std::string unsynced = platform::SyncToDisk(file_);
+        if (!unsynced.empty()) {
+            throw RomError("write to", path_, unsynced);
+        }
+        outcome = "; the bytes already written were put back as they were, so nothing changed";
+    } catch (const RomError& again) {
+        outcome = "; putting back the bytes already written failed too (" + again.Reason() +
+                  "), so some of " + std::to_string(count) + " of the " +
+                  std::to_string(patches.size()) + " writes may be in the file";
+    }
+    throw RomError("write to", path_, failure.Reason() + outcome);
 }
 
 // The checks every write passes, made on the file as it is now: it may have been replaced,
