@@ -171,12 +171,12 @@ void RomFile::WriteAt(const std::vector<Patch>& patches) {
         RequireWritable(patch.offset, patch.bytes.size());
         RequireUnchanged(patch.offset, patch.lastSeen.data(), patch.lastSeen.size());
     }
-    std::size_t written = 0;
+    // How many bytes of each patch are in the file, for putting them back.
+    std::vector<std::size_t> written(patches.size(), 0);
     try {
-        for (const Patch& patch : patches) {
-            // Counted first: a write that fails half-way may have changed some of its bytes.
-            ++written;
-            WriteAll(patch.offset, patch.bytes.data(), patch.bytes.size());
+        for (std::size_t i = 0; i < patches.size(); ++i) {
+            WriteAll(patches[i].offset, patches[i].bytes.data(), patches[i].bytes.size(),
+                     &written[i]);
         }
         const std::string unsynced = platform::SyncToDisk(file_);
         if (!unsynced.empty()) {
@@ -187,24 +187,23 @@ void RomFile::WriteAt(const std::vector<Patch>& patches) {
     }
 }
 
-// After a failed write of several patches: the first `count` go back to their last-seen bytes,
-// and the failure is thrown again, saying what became of them.
-void RomFile::PutBack(const std::vector<Patch>& patches, std::size_t count,
+// After a failed write of several patches: the bytes written of each go back to what was last
+// seen there, and the failure is thrown again, saying what became of them.
+void RomFile::PutBack(const std::vector<Patch>& patches, const std::vector<std::size_t>& written,
                       const RomError& failure) {
     std::string outcome;
     try {
-        for (std::size_t i = 0; i < count; ++i) {
-            WriteAll(patches[i].offset, patches[i].lastSeen.data(), patches[i].lastSeen.size());
+        for (std::size_t i = 0; i < patches.size(); ++i) {
+            WriteAll(patches[i].offset, patches[i].lastSeen.data(), written[i]);
         }
         const std::string unsynced = platform::SyncToDisk(file_);
         if (!unsynced.empty()) {
             throw RomError("write to", path_, unsynced);
         }
-        outcome = "; the bytes already written were put back as they were, so nothing changed";
+        outcome = "; what had been written was put back as it was, so nothing changed";
     } catch (const RomError& again) {
-        outcome = "; putting back the bytes already written failed too (" + again.Reason() +
-                  "), so some of " + std::to_string(count) + " of the " +
-                  std::to_string(patches.size()) + " writes may be in the file";
+        outcome = "; putting back what had been written failed too (" + again.Reason() +
+                  "), so part of the writes may be in the file";
     }
     throw RomError("write to", path_, failure.Reason() + outcome);
 }
@@ -248,8 +247,11 @@ void RomFile::RequireUnchanged(Offset offset, const std::uint8_t* lastSeen,
     }
 }
 
-void RomFile::WriteAll(std::int64_t offset, const std::uint8_t* data, std::size_t count) {
-    std::size_t done = 0;
+void RomFile::WriteAll(std::int64_t offset, const std::uint8_t* data, std::size_t count,
+                       std::size_t* written) {
+    std::size_t ignored = 0;
+    std::size_t& done = written != nullptr ? *written : ignored;
+    done = 0;
     while (done < count) {
         const platform::Result put = platform::WriteAt(
             file_, offset + static_cast<std::int64_t>(done), data + done, count - done);

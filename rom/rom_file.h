@@ -92,8 +92,11 @@ class RomFile {
     void RequireOpen(const char* action) const;
     void RequireWritable(std::int64_t offset, std::size_t count) const;
     void RequireUnchanged(Offset offset, const std::uint8_t* lastSeen, std::size_t count) const;
-    void WriteAll(std::int64_t offset, const std::uint8_t* data, std::size_t count);
-    void PutBack(const std::vector<Patch>& patches, std::size_t count, const RomError& failure);
+    // `written`, when given, counts the bytes written so far, also when a write fails.
+    void WriteAll(std::int64_t offset, const std::uint8_t* data, std::size_t count,
+                  std::size_t* written = nullptr);
+    void PutBack(const std::vector<Patch>& patches, const std::vector<std::size_t>& written,
+                 const RomError& failure);
 
     platform::FileHandle file_ = platform::kNoFile;
     std::string path_;
