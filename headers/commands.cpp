@@ -158,7 +158,8 @@ void WriteOutput(const std::string& path, const std::string& text, std::ostream&
 
 // A record the text changes: its name for messages, its bytes, what the text says of them.
 struct Planned {
-    std::string name;
+    bool room;        // else an enemy list
+    std::string key;  // the room's number, or the list's offset as the text writes it
     Patch patch;
     std::vector<std::string> changes;
 };
@@ -169,7 +170,8 @@ std::vector<Planned> Plan(const LevelData& data) {
         if (room.values != room.was) {
             const Bytes bytes(room.values.bytes.begin(), room.values.bytes.end());
             const Bytes was(room.was.bytes.begin(), room.was.bytes.end());
-            plan.push_back({RoomName(room.room),
+            plan.push_back({true,
+                            std::to_string(room.room),
                             {RoomTable::RecordOffset(room.room), bytes, was},
                             RoomChanges(room.room, room.was, room.values)});
         }
@@ -186,7 +188,8 @@ std::vector<Planned> Plan(const LevelData& data) {
         }
         const Bytes image = ListImageWith(list.entries, list.was);
         if (image != list.was) {
-            plan.push_back({ListName(list.offset),
+            plan.push_back({false,
+                            FormatOffset(list.offset),
                             {list.offset, image, list.was},
                             ListChanges(list.offset, was, list.entries)});
         }
@@ -194,13 +197,29 @@ std::vector<Planned> Plan(const LevelData& data) {
     return plan;
 }
 
-std::string Names(const std::vector<const Planned*>& records) {
-    std::string names;
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        names += i == 0 ? "" : i + 1 == records.size() ? " and " : ", ";
-        names += records[i]->name;
+// "a", "a and b", "a, b and c".
+std::string Listing(const std::vector<std::string>& items) {
+    std::string listing;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        listing += i == 0 ? "" : i + 1 == items.size() ? " and " : ", ";
+        listing += items[i];
     }
-    return names;
+    return listing;
+}
+
+// "room 12", "rooms 40, 41 and 42; enemy list 0x3A0140".
+std::string Names(const std::vector<const Planned*>& records) {
+    std::vector<std::string> rooms;
+    std::vector<std::string> lists;
+    for (const Planned* record : records) {
+        (record->room ? rooms : lists).push_back(record->key);
+    }
+    const auto named = [](const char* one, const char* many, const std::vector<std::string>& keys) {
+        return keys.empty() ? std::string() : (keys.size() == 1 ? one : many) + Listing(keys);
+    };
+    const std::string roomNames = named("room ", "rooms ", rooms);
+    const std::string listNames = named("enemy list ", "enemy lists ", lists);
+    return roomNames + (roomNames.empty() || listNames.empty() ? "" : "; ") + listNames;
 }
 
 // Leaves out the records that the image already holds as the text has them (the text was
