@@ -7,6 +7,7 @@
 //   vorn-headers diff A B
 //   vorn-headers import ROM FILE [--dry-run]
 
+#include <algorithm>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -25,6 +26,7 @@ constexpr char kUsage[] =
     "       vorn-headers import ROM FILE [--dry-run]\n";
 
 constexpr char kHelp[] =
+    "\n"
     "Room headers and enemy lists of a ROM image as JSON text.\n"
     "\n"
     "  export ROM [-o FILE]       write the text (to the standard output, or FILE)\n"
@@ -43,8 +45,17 @@ struct Arguments {
     bool dryRun = false;
 };
 
-CommandError Usage(const std::string& problem) {
-    return CommandError(ExitStatus::BadInput, problem + "\n" + kUsage);
+// One line: what is wrong, and how the command is called.
+CommandError Usage(const std::string& problem, const std::string& command) {
+    std::string usage = "see vorn-headers --help";
+    if (command == "export") {
+        usage = "usage: vorn-headers export ROM [-o FILE]";
+    } else if (command == "diff") {
+        usage = "usage: vorn-headers diff A B";
+    } else if (command == "import") {
+        usage = "usage: vorn-headers import ROM FILE [--dry-run]";
+    }
+    return CommandError(ExitStatus::BadInput, problem + "; " + usage);
 }
 
 // Operands and the options `command` takes, in any order; "--" ends the options.
@@ -57,13 +68,13 @@ Arguments Parse(const std::string& command, const std::vector<std::string>& word
             options = false;
         } else if (options && command == "export" && (word == "-o" || word == "--output")) {
             if (++i == words.size()) {
-                throw Usage(word + " needs a file name");
+                throw Usage(word + " needs a file name", command);
             }
             arguments.output = words[i];
         } else if (options && command == "import" && word == "--dry-run") {
             arguments.dryRun = true;
         } else if (options && word.size() > 1 && word[0] == '-') {
-            throw Usage(command + " has no option " + word);
+            throw Usage(command + " has no option " + word, command);
         } else {
             arguments.operands.push_back(word);
         }
@@ -73,11 +84,12 @@ Arguments Parse(const std::string& command, const std::vector<std::string>& word
 
 ExitStatus Run(const std::vector<std::string>& words) {
     if (words.empty()) {
-        throw Usage("no command given");
+        throw Usage("no command given", "");
     }
     const std::string& command = words[0];
-    if (command == "--help" || command == "-h" || command == "help") {
-        std::cout << kUsage << '\n' << kHelp;
+    const auto isHelp = [](const std::string& word) { return word == "--help" || word == "-h"; };
+    if (command == "help" || std::find_if(words.begin(), words.end(), isHelp) != words.end()) {
+        std::cout << kUsage << kHelp;
         return ExitStatus::Ok;
     }
     const Arguments arguments = Parse(command, {words.begin() + 1, words.end()});
@@ -85,7 +97,8 @@ ExitStatus Run(const std::vector<std::string>& words) {
     const auto require = [&](std::size_t count) {
         if (operands.size() != count) {
             throw Usage(command + " takes " + std::to_string(count) + " file name" +
-                        (count == 1 ? "" : "s") + ", not " + std::to_string(operands.size()));
+                            (count == 1 ? "" : "s") + ", not " + std::to_string(operands.size()),
+                        command);
         }
     };
     if (command == "export") {
@@ -100,7 +113,7 @@ ExitStatus Run(const std::vector<std::string>& words) {
         require(2);
         return vorn::headers::Import(operands[0], operands[1], arguments.dryRun, std::cout);
     }
-    throw Usage("no command " + command);
+    throw Usage("no command " + command, command);
 }
 
 }  // namespace
