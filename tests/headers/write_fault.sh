@@ -70,7 +70,8 @@ fi
 status=0
 "$headers" import "$rom" "$work/edited.json" >"$work/out" 2>"$work/err" || status=$?
 [ "$status" -eq 3 ] || fail "a failed write ended with status $status: $(cat "$work/err")"
-grep -q "No space left on device" "$work/err" || fail "the message gives no reason: $(cat "$work/err")"
+grep -q "No space left on device" "$work/err" ||
+    fail "the message gives no reason: $(cat "$work/err")"
 grep -q "put back" "$work/err" || fail "the message does not say room 0 was put back"
 [ "$(wc -l <"$work/err")" -eq 1 ] || fail "the error takes more than one line: $(cat "$work/err")"
 cmp -s "$work/before.gba" "$rom" || fail "the failed import changed the image: $(
