@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <stdexcept>
 #include <utility>
 
 #include "rom/game_title.h"
@@ -149,6 +150,64 @@ void RomFile::WriteAt(Offset offset, const std::uint8_t* data, std::size_t count
     }
 }
 
+void RomFile::WriteAt(const std::vector<Patch>& patches) {
+    std::vector<const Patch*> byOffset;
+    for (const Patch& patch : patches) {
+        if (patch.lastSeen.size() != patch.bytes.size()) {
+            throw std::invalid_argument("a patch's last-seen bytes are as many as its bytes");
+        }
+        byOffset.push_back(&patch);
+    }
+    std::sort(byOffset.begin(), byOffset.end(),
+              [](const Patch* a, const Patch* b) { return a->offset < b->offset; });
+    for (std::size_t i = 1; i < byOffset.size(); ++i) {
+        const Patch& before = *byOffset[i - 1];
+        if (before.offset + static_cast<std::int64_t>(before.bytes.size()) > byOffset[i]->offset) {
+            throw std::invalid_argument("patches written together must not overlap");
+        }
+    }
+    // Check all, then write: a refusal leaves the file as it was.
+    for (const Patch& patch : patches) {
+        RequireWritable(patch.offset, patch.bytes.size());
+        RequireUnchanged(patch.offset, patch.lastSeen.data(), patch.lastSeen.size());
+    }
+    // How many bytes of each patch are in the file, for putting them back.
+    std::vector<std::size_t> written(patches.size(), 0);
+    try {
+        for (std::size_t i = 0; i < patches.size(); ++i) {
+            WriteAll(patches[i].offset, patches[i].bytes.data(), patches[i].bytes.size(),
+                     &written[i]);
+        }
+        const std::string unsynced = platform::SyncToDisk(file_);
+        if (!unsynced.empty()) {
+            throw RomError("write to", path_, unsynced);
+        }
+    } catch (const RomError& failure) {
+        PutBack(patches, written, failure);
+    }
+}
+
+// After a failed write of several patches: the bytes written of each go back to what was last
+// seen there, and the failure is thrown again, saying what became of them.
+void RomFile::PutBack(const std::vector<Patch>& patches, const std::vector<std::size_t>& written,
+                      const RomError& failure) {
+    std::string outcome;
+    try {
+        for (std::size_t i = 0; i < patches.size(); ++i) {
+            WriteAll(patches[i].offset, patches[i].lastSeen.data(), written[i]);
+        }
+        const std::string unsynced = platform::SyncToDisk(file_);
+        if (!unsynced.empty()) {
+            throw RomError("write to", path_, unsynced);
+        }
+        outcome = "; what had been written was put back as it was, so nothing changed";
+    } catch (const RomError& again) {
+        outcome = "; putting back what had been written failed too (" + again.Reason() +
+                  "), so part of the writes may be in the file";
+    }
+    throw RomError("write to", path_, failure.Reason() + outcome);
+}
+
 // The checks every write passes, made on the file as it is now: it may have been replaced,
 // cut short or changed since it was opened or last read.
 void RomFile::RequireWritable(std::int64_t offset, std::size_t count) const {
@@ -188,8 +247,11 @@ void RomFile::RequireUnchanged(Offset offset, const std::uint8_t* lastSeen,
     }
 }
 
-void RomFile::WriteAll(std::int64_t offset, const std::uint8_t* data, std::size_t count) {
-    std::size_t done = 0;
+void RomFile::WriteAll(std::int64_t offset, const std::uint8_t* data, std::size_t count,
+                       std::size_t* written) {
+    std::size_t ignored = 0;
+    std::size_t& done = written != nullptr ? *written : ignored;
+    done = 0;
     while (done < count) {
         const platform::Result put = platform::WriteAt(
             file_, offset + static_cast<std::int64_t>(done), data + done, count - done);

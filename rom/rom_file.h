@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "rom/platform_file.h"
+#include "rom/rom_error.h"
 
 namespace vorn {
 
@@ -21,6 +22,13 @@ constexpr std::uint32_t RomBase = 0x08000000;
 // The first 0xC0 bytes of an image are the cartridge header (entry point, logo, title,
 // checksum). No room header or enemy list lives there, and the editor never writes into it.
 constexpr Offset kCartridgeHeaderEnd = 0xC0;
+
+// Bytes to write at an offset, and the bytes the caller last read or wrote there (as many).
+struct Patch {
+    Offset offset = 0;
+    Bytes bytes;
+    Bytes lastSeen;
+};
 
 // The ROM file, opened by path for the length of one command and closed at its end.
 //
@@ -62,11 +70,20 @@ class RomFile {
                  const std::uint8_t* lastSeen = nullptr);
     void WriteAt(Offset offset, const Bytes& data) { WriteAt(offset, data.data(), data.size()); }
 
+    // Several writes that stand or fall together. Every one passes the write path's checks,
+    // its last-seen bytes included, before the first byte is written; then they are written
+    // in order and synced once. When writing one fails, those already written are put back
+    // to their last-seen bytes and synced, and the RomError says whether that worked.
+    // Patches must not overlap (std::invalid_argument).
+    void WriteAt(const std::vector<Patch>& patches);
+
     // Releases the file. Safe to call twice; the destructor calls it too.
     void Close();
 
     bool IsOpen() const { return file_ != platform::kNoFile; }
     bool IsWritable() const { return writeRefusal_.empty(); }
+    // Why writes are refused, in the system's words; empty when the file is writable.
+    const std::string& WriteRefusal() const { return writeRefusal_; }
     const std::string& Path() const { return path_; }
     std::int64_t Size() const;
 
@@ -75,7 +92,11 @@ class RomFile {
     void RequireOpen(const char* action) const;
     void RequireWritable(std::int64_t offset, std::size_t count) const;
     void RequireUnchanged(Offset offset, const std::uint8_t* lastSeen, std::size_t count) const;
-    void WriteAll(std::int64_t offset, const std::uint8_t* data, std::size_t count);
+    // `written`, when given, counts the bytes written so far, also when a write fails.
+    void WriteAll(std::int64_t offset, const std::uint8_t* data, std::size_t count,
+                  std::size_t* written = nullptr);
+    void PutBack(const std::vector<Patch>& patches, const std::vector<std::size_t>& written,
+                 const RomError& failure);
 
     platform::FileHandle file_ = platform::kNoFile;
     std::string path_;

@@ -11,7 +11,9 @@ namespace vorn {
 // Where a field lies in the 60-byte room header: its offset and its width in bytes.
 struct RecordField {
     std::size_t at;
-    std::size_t width;  // 1, 2 or 4; multi-byte fields are little-endian
+    // 1, 2 or 4 for a number (multi-byte numbers are little-endian); a run of carried bytes
+    // may be wider (extra30 is 5) and is never read as a number.
+    std::size_t width;
 };
 
 // One room's 60-byte header, kept as the bytes read from the ROM so that every byte the
@@ -43,6 +45,12 @@ class RoomHeader {
     static constexpr RecordField kBehavior{0x39, 1};
     // 16 bits wide although its list has 256 entries; 0xFFFF means no music entry.
     static constexpr RecordField kMusic{0x3A, 2};
+    // The bytes the window never shows, carried through every save unchanged.
+    static constexpr RecordField kExtra18{0x18, 4};
+    static constexpr RecordField kExtra1E{0x1E, 2};
+    static constexpr RecordField kExtra26{0x26, 2};
+    static constexpr RecordField kExtra30{0x30, 5};
+    static constexpr RecordField kExtra37{0x37, 2};
 
     std::array<std::uint8_t, kSize> bytes{};
 
@@ -95,6 +103,43 @@ class RoomHeader {
     friend bool operator==(const RoomHeader& a, const RoomHeader& b) { return a.bytes == b.bytes; }
     friend bool operator!=(const RoomHeader& a, const RoomHeader& b) { return !(a == b); }
 };
+
+// A field of the record under the name the record's layout gives it.
+struct NamedField {
+    const char* name;
+    RecordField field;
+    // A run of carried bytes (extra18 ...), which nothing interprets, rather than a number.
+    bool carried;
+};
+
+// Every field of the record in record order; together they cover each of the 60 bytes once.
+inline constexpr std::array<NamedField, 25> kRoomHeaderFields{{
+    {"tileset", RoomHeader::kTileset, false},
+    {"bg0Props", RoomHeader::kBg0Props, false},
+    {"bg1Props", RoomHeader::kBg1Props, false},
+    {"bg2Props", RoomHeader::kBg2Props, false},
+    {"bg3Props", RoomHeader::kBg3Props, false},
+    {"foregroundPtr", RoomHeader::kForegroundPtr, false},
+    {"tileDataPtr", RoomHeader::kTileDataPtr, false},
+    {"backgroundPtr", RoomHeader::kBackgroundPtr, false},
+    {"clipdataPtr", RoomHeader::kClipdataPtr, false},
+    {"extra18", RoomHeader::kExtra18, true},
+    {"tide", RoomHeader::kTide, false},
+    {"switchId", RoomHeader::kSwitchId, false},
+    {"extra1E", RoomHeader::kExtra1E, true},
+    {"enemyTable1Ptr", RoomHeader::kEnemyTable1Ptr, false},
+    {"enemySheet1", RoomHeader::kEnemySheet1, false},
+    {"enemySheet2", RoomHeader::kEnemySheet2, false},
+    {"extra26", RoomHeader::kExtra26, true},
+    {"enemyTable2Ptr", RoomHeader::kEnemyTable2Ptr, false},
+    {"enemyTable3Ptr", RoomHeader::kEnemyTable3Ptr, false},
+    {"extra30", RoomHeader::kExtra30, true},
+    {"mapX", RoomHeader::kMapX, false},
+    {"mapY", RoomHeader::kMapY, false},
+    {"extra37", RoomHeader::kExtra37, true},
+    {"behavior", RoomHeader::kBehavior, false},
+    {"music", RoomHeader::kMusic, false},
+}};
 
 // The table of room headers: 330 records of 60 bytes from 0x340AD4, no count, no gap.
 struct RoomTable {

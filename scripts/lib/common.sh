@@ -89,6 +89,6 @@ vorn_first_errors() {
         grep -v -E '^(--)?[[:space:]]*$' | head -n 12 || true
 }
 
-# What every build needs.
+# What every build needs (nlohmann-json3-dev: the JSON parser of vorn-headers).
 VORN_BUILD_PACKAGES=(g++ make cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins
-                     fonts-dejavu-core)
+                     fonts-dejavu-core nlohmann-json3-dev)

@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 # `cmake --install` into a temporary prefix puts the executable, the desktop entry and the
 # icon where a desktop finds them; the program the entry's Exec line names starts with its
-# main window, as when a person chooses it from the desktop's menu.
+# main window, as when a person chooses it from the desktop's menu. The companion command
+# installed beside it exports, diffs and imports the sample image.
 #
 #   install.sh <vorn-header-editor> <make-sample-rom> <layout.txt> <screenshot folder> <build>
 set -euo pipefail
@@ -40,6 +41,25 @@ for size in 48 128; do
         awk '{ print $3 * 256 + $4, $7 * 256 + $8 }')
     [ "$width $height" = "$size $size" ] || e2e_fail "the ${size}x$size icon is ${width}x$height"
 done
+
+e2e_step "the companion command, installed with its manual page"
+headers="$prefix/bin/vorn-headers"
+[ -x "$headers" ] || e2e_fail "vorn-headers is not installed"
+[ -s "$prefix/share/man/man1/vorn-headers.1.gz" ] || e2e_fail "its manual page is not installed"
+"$E2E_MAKE_ROM" "$E2E_WORK/levels.gba"
+cp "$E2E_WORK/levels.gba" "$E2E_WORK/levels-before.gba"
+"$headers" export "$E2E_WORK/levels.gba" -o "$E2E_WORK/levels.json" ||
+    e2e_fail "export failed with status $?"
+same=$("$headers" diff "$E2E_WORK/levels.gba" "$E2E_WORK/levels.json") ||
+    e2e_fail "diff of an image and its own export: status $?, \"$same\""
+[ -z "$same" ] || e2e_fail "diff of an image and its own export printed \"$same\""
+# Room 12's music, 0x0C in the sample image, becomes 0x1F.
+sed '/"room": 12,/,/"was"/ s/"music": "0x000C"/"music": "0x001F"/' "$E2E_WORK/levels.json" \
+    >"$E2E_WORK/edited.json"
+"$headers" import "$E2E_WORK/levels.gba" "$E2E_WORK/edited.json" >/dev/null ||
+    e2e_fail "import failed with status $?"
+e2e_expect_changes "$E2E_WORK/levels-before.gba" "$E2E_WORK/levels.gba" \
+    "$(printf '%X 0C 1F' $((ROOM12 + 0x3A)))" "import of room 12's music"
 
 e2e_step "starting the program the entry names"
 e2e_start_x

@@ -51,6 +51,7 @@ apt-get install --simulate --no-install-recommends "$deb" >"$work/simulate.log" 
 # --- the files ---------------------------------------------------------------------------
 dpkg-deb -c "$deb" >"$work/listing"
 expected="./usr/bin/vorn-header-editor
+./usr/bin/vorn-headers
 ./usr/share/applications/vorn-header-editor.desktop
 ./usr/share/doc/vorn-header-editor/changelog.gz
 ./usr/share/doc/vorn-header-editor/copyright
@@ -58,21 +59,26 @@ expected="./usr/bin/vorn-header-editor
 ./usr/share/icons/hicolor/48x48/apps/vorn-header-editor.png
 ./usr/share/icons/hicolor/scalable/apps/vorn-header-editor.svg
 ./usr/share/man/man1/vorn-header-editor.1.gz
+./usr/share/man/man1/vorn-headers.1.gz
 ./usr/share/metainfo/$id.metainfo.xml"
 files=$(awk '$1 !~ /^d/ { print $6 }' "$work/listing" | sort)
 [ "$files" = "$expected" ] || fail "the package holds other files than an installation:
 $(diff <(echo "$expected") <(echo "$files"))"
 ! awk '{ print $2 }' "$work/listing" | grep -v -x 'root/root' >/dev/null ||
     fail "files not owned by root: $(awk '$2 != "root/root"' "$work/listing")"
-grep -q -E '^-rwxr-xr-x .* \./usr/bin/vorn-header-editor$' "$work/listing" ||
-    fail "the executable is not mode 0755"
-! awk '$1 ~ /^-/ && $6 != "./usr/bin/vorn-header-editor" && $1 != "-rw-r--r--"' "$work/listing" |
+for program in vorn-header-editor vorn-headers; do
+    grep -q -E "^-rwxr-xr-x .* \./usr/bin/$program\$" "$work/listing" ||
+        fail "the executable $program is not mode 0755"
+done
+! awk '$1 ~ /^-/ && $6 !~ /^\.\/usr\/bin\// && $1 != "-rw-r--r--"' "$work/listing" |
     grep . || fail "a data file is not mode 0644"
 
 contents="$work/contents"
 dpkg-deb -x "$deb" "$contents"
-file "$contents/usr/bin/vorn-header-editor" | grep -q ', stripped' ||
-    fail "the executable is not stripped: $(file "$contents/usr/bin/vorn-header-editor")"
+for program in vorn-header-editor vorn-headers; do
+    file "$contents/usr/bin/$program" | grep -q ', stripped' ||
+        fail "the executable is not stripped: $(file "$contents/usr/bin/$program")"
+done
 entry="$contents/usr/share/applications/vorn-header-editor.desktop"
 [ "$(sed -n 's/^Exec=//p' "$entry")" = "/usr/bin/vorn-header-editor" ] ||
     fail "the desktop entry starts \"$(sed -n 's/^Exec=//p' "$entry")\", not the packaged program"

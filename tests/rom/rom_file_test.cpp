@@ -408,6 +408,54 @@ TEST_F(RomFileTest, WriteComparesWithWhatWasLastSeen) {
     }
 }
 
+// Patches written together stand or fall together: random sets of places, some in the
+// cartridge header or changed by another program since they were seen. The file then holds
+// every patch, or is as it was.
+TEST_F(RomFileTest, PatchesAreWrittenAllOrNone) {
+    std::mt19937 random(131);
+    const ImageBuilder image = GameImage(kSmallImage, "ZEROMISSIONE", 127);
+    const auto pick = [&random](std::size_t low, std::size_t high) {
+        return std::uniform_int_distribution<std::size_t>(low, high)(random);
+    };
+    int refusals = 0;
+    for (int round = 0; round < 200; ++round) {
+        const std::string& path = WriteImage(image);
+        // Up to five places, one in each of as many 64-byte slots; slot 2 reaches into the
+        // cartridge header.
+        std::vector<std::size_t> slots = {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+        std::shuffle(slots.begin(), slots.end(), random);
+        std::vector<vorn::Patch> patches;
+        ByteVector expected = image.Bytes();
+        bool refusable = false;
+        for (std::size_t i = 0, count = pick(1, 5); i < count; ++i) {
+            const std::size_t at = slots[i] * 0x40 + pick(0, 0x20);
+            const std::size_t size = pick(1, 0x20);
+            const ByteVector data = Complement(image.Bytes(), at, size);
+            ByteVector lastSeen(image.Bytes().begin() + static_cast<std::ptrdiff_t>(at),
+                                image.Bytes().begin() + static_cast<std::ptrdiff_t>(at + size));
+            if (pick(0, 5) == 0) {
+                lastSeen[pick(0, size - 1)] ^= 0x01;  // another program changed it since
+                refusable = true;
+            }
+            refusable = refusable || at < 0xC0;
+            std::copy(data.begin(), data.end(), expected.begin() + static_cast<std::ptrdiff_t>(at));
+            patches.push_back({static_cast<vorn::Offset>(at), data, lastSeen});
+        }
+        bool refused = false;
+        try {
+            RomFile::Open(path).WriteAt(patches);
+        } catch (const RomError& e) {
+            refused = true;
+            EXPECT_PRED2(Contains, e.what(), path);
+        }
+        ASSERT_EQ(refused, refusable) << "round " << round;
+        EXPECT_TRUE(FileBytes() == (refused ? image.Bytes() : expected)) << "round " << round;
+        refusals += refused ? 1 : 0;
+    }
+    EXPECT_GT(refusals, 20);
+    EXPECT_LT(refusals, 180);
+}
+
 struct SpecialFileRow : Row {
     bool pipe;  // else the null device
     std::string reason;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 #include <stdexcept>
 #include <string>
@@ -355,5 +356,31 @@ TEST_P(WriteIntoShortFileTest, WrittenWholeOrNotAtAll) {
 }
 
 VORN_TABLE(WriteIntoShortFileTest, kShortWrites);
+
+// The record's named fields, in record order, cover each of its 60 bytes once: each shown one
+// where the layout above puts it, and the unshown bytes in the carried runs, each named after
+// the offset it starts at.
+TEST(RoomHeaderFieldsTest, CoverTheRecordOnce) {
+    std::size_t next = 0;
+    std::vector<std::size_t> carried;
+    for (const vorn::NamedField& named : vorn::kRoomHeaderFields) {
+        EXPECT_EQ(named.field.at, next) << named.name;
+        next = named.field.at + named.field.width;
+        if (named.carried) {
+            char name[16];
+            std::snprintf(name, sizeof name, "extra%02zX", named.field.at);
+            EXPECT_STREQ(named.name, name);
+            for (std::size_t i = 0; i < named.field.width; ++i) {
+                carried.push_back(named.field.at + i);
+            }
+        } else {
+            const Field& field = FieldNamed(named.name);
+            EXPECT_EQ(named.field.at, field.at) << named.name;
+            EXPECT_EQ(named.field.width, field.width) << named.name;
+        }
+    }
+    EXPECT_EQ(next, kRoomSize);
+    EXPECT_EQ(carried, UnshownBytes());
+}
 
 }  // namespace
