@@ -14,7 +14,14 @@ set(CMAKE_RC_COMPILER ${VORN_MINGW_TRIPLE}-windres)
 
 # Headers, libraries and CMake packages come from the MinGW tree only. The build machine's
 # own (/usr/include, /usr/lib) are Linux's: a Windows program must never see them.
-set(CMAKE_FIND_ROOT_PATH /usr/${VORN_MINGW_TRIPLE})
+# Qt for Windows (scripts/windows builds it) lives in a folder of its own, named by
+# VORN_WINDOWS_QT; its host tools (moc, uic) are the installed Linux Qt's.
+set(CMAKE_FIND_ROOT_PATH /usr/${VORN_MINGW_TRIPLE} ${VORN_WINDOWS_QT})
+if(VORN_WINDOWS_QT)
+    set(QT_HOST_PATH /usr)
+    set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake)
+    list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES VORN_WINDOWS_QT)
+endif()
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

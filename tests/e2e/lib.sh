@@ -10,6 +10,11 @@
 # Nothing here waits a fixed time for something to happen: every wait polls for what it
 # needs and gives up after a bound, which only keeps a hang from lasting forever.
 
+# The test's own tools (xdotool decoding a typed text, xclip) read text in the locale's
+# character set; every Debian has C.UTF-8. The editor itself is started with no locale.
+export LC_ALL=C.UTF-8
+unset LANGUAGE
+
 E2E_TITLE="Vorn-Header Editor"  # the main window's caption, and every message box's
 
 # How long a wait may last, in seconds: far longer than anything takes when it works; only
