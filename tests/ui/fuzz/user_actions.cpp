@@ -84,6 +84,15 @@ std::string TypeAndTakeBack(toolkit::Control& control, Dice& dice) {
            (undo ? "Ctrl+Z" : "Backspace");
 }
 
+// A text for the action log, with its line ends and tabs visible.
+std::string Escaped(const std::string& text) {
+    std::string escaped;
+    for (const char c : text) {
+        escaped += c == '\n' ? "\\n" : c == '\r' ? "\\r" : c == '\t' ? "\\t" : std::string(1, c);
+    }
+    return escaped;
+}
+
 }  // namespace
 
 std::string TextFor(FieldKind kind, Dice& dice) {
@@ -159,12 +168,16 @@ std::string AltKeyIn(toolkit::Control& field, Dice& dice) {
     QLineEdit* edit = FieldOf(field);
     edit->setFocus();
     const char key = "fhoae5"[dice.Below(6)];
-    const bool meta = dice.Chance(20);
-    QTest::keyClick(edit, key, meta ? Qt::MetaModifier : Qt::AltModifier);
+    const int roll = dice.Below(10);
+    const Qt::KeyboardModifiers held = roll < 2   ? Qt::MetaModifier
+                                       : roll < 3 ? Qt::ControlModifier | Qt::KeypadModifier
+                                                  : Qt::AltModifier;
+    QTest::keyClick(edit, key, held);
     if (QWidget* menu = QApplication::activePopupWidget()) {
         menu->close();
     }
-    return std::string(meta ? "Meta+" : "Alt+") + key + " in " + field.Name();
+    const char* name = roll < 2 ? "Meta+" : roll < 3 ? "Ctrl+keypad " : "Alt+";
+    return name + std::string(1, key) + " in " + field.Name();
 }
 
 std::string PasteInto(toolkit::Control& field, Dice& dice, Pasted& pasted) {
@@ -182,11 +195,14 @@ std::string PasteInto(toolkit::Control& field, Dice& dice, Pasted& pasted) {
     for (int i = 0; i < digits; ++i) {
         pasted.text += "0123456789ABCDEFabcdef"[dice.Below(22)];
     }
+    // Copied from a terminal, an editor or a table: blanks and line ends around the digits.
+    const char* const kAround[] = {"", "", " ", "\t", "\n", "\r\n", " \n"};
+    pasted.text = kAround[dice.Below(7)] + pasted.text + kAround[dice.Below(7)];
     QGuiApplication::clipboard()->setText(QString::fromStdString(pasted.text));
     const bool insert = dice.Chance(30);
     QTest::keySequence(edit, insert ? QKeySequence(Qt::SHIFT | Qt::Key_Insert)
                                     : QKeySequence(QKeySequence::Paste));
-    return "pastes \"" + pasted.text + "\" into " + field.Name() +
+    return "pastes \"" + Escaped(pasted.text) + "\" into " + field.Name() +
            (pasted.selected > 0 ? " over its text" : " after its text");
 }
 
