@@ -439,6 +439,24 @@ void FuzzSession::CheckSave(const Before& before, const std::vector<std::string>
     }
     const ByteVector written = Slice(after.bytes, at, kRecordSize);
     const std::vector<std::string> texts = FieldTexts(*form_);
+    // A typed pointer is saved only inside the cartridge ROM, 08000000 to 09FFFFFF; any other
+    // is refused with a word.
+    for (std::size_t f = 0; f < std::size(kFields); ++f) {
+        const FieldSpec& field = kFields[f];
+        const bool typed = !baseline_ || texts[f] != baseline_->texts[f];
+        if (!typed ||
+            (field.kind != FieldKind::DataPointer && field.kind != FieldKind::EnemyPointer)) {
+            continue;
+        }
+        std::uint32_t pointer = 0;
+        for (std::size_t i = 0; i < 4; ++i) {
+            pointer |= static_cast<std::uint32_t>(written[field.at + i]) << (8 * i);
+        }
+        if (pointer < 0x08000000u || pointer > 0x09FFFFFFu) {
+            Fail(std::string("the typed ") + field.control + " \"" + texts[f] +
+                 "\" was saved as a pointer outside the cartridge ROM, without a word");
+        }
+    }
     if (baseline_) {
         for (std::size_t f = 0; f < std::size(kFields); ++f) {
             const FieldSpec& field = kFields[f];

@@ -100,7 +100,10 @@ std::string TextFor(FieldKind kind, Dice& dice) {
         return kTypos[dice.Below(static_cast<int>(std::size(kTypos)))];
     }
     const unsigned long largest = Largest(kind, dice);
-    const auto value = std::uniform_int_distribution<unsigned long>(0, largest)(dice.Engine());
+    auto value = std::uniform_int_distribution<unsigned long>(0, largest)(dice.Engine());
+    if (kind == FieldKind::EnemyPointer && dice.Chance(10)) {
+        value = 0x08000000ul + value % 0x2000000ul;  // a GBA address where an offset belongs
+    }
     const bool pointer = kind == FieldKind::DataPointer || kind == FieldKind::EnemyPointer;
     return WithBlanks(Digits(value, false, dice), pointer, dice);
 }
