@@ -478,26 +478,20 @@ e2e_open_rom() {
 
 # --- the clipboard ------------------------------------------------------------------------
 
-# e2e_clip_put <text>: puts the text, exactly, on the clipboard, as another program's Copy does.
-e2e_clip_put() {
+# Puts a text of our own on the clipboard, so that a copy that did not happen is seen.
+e2e_clip_mark() {
     e2e_stop "$E2E_CLIP_PID"
+    E2E_MARK="nothing-was-copied-$RANDOM$RANDOM"
     # xclip keeps the clipboard until another program takes it, then ends by itself.
-    printf '%s' "$1" | xclip -i -selection clipboard -quiet >/dev/null 2>&1 &
+    printf '%s' "$E2E_MARK" | xclip -i -selection clipboard -quiet >/dev/null 2>&1 &
     E2E_CLIP_PID=$!
     E2E_PIDS+=("$E2E_CLIP_PID")
     local until=$((SECONDS + E2E_WAIT_CLIPBOARD))
     while [ "$SECONDS" -le "$until" ]; do
-        timeout 10 xclip -o -selection clipboard 2>/dev/null | cmp -s - <(printf '%s' "$1") &&
-            return 0
+        [ "$(timeout 10 xclip -o -selection clipboard 2>/dev/null)" = "$E2E_MARK" ] && return 0
         sleep 0.1
     done
     e2e_fail "could not put a text on the clipboard"
-}
-
-# Puts a text of our own on the clipboard, so that a copy that did not happen is seen.
-e2e_clip_mark() {
-    E2E_MARK="nothing-was-copied-$RANDOM$RANDOM"
-    e2e_clip_put "$E2E_MARK"
 }
 
 # Waits for the clipboard to hold something else than the mark; sets CLIP.

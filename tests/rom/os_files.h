@@ -53,10 +53,8 @@ class UnwrittenPipe {
 // The system's null device, a path that opens but is no file: /dev/null, NUL.
 std::string NullDevice();
 
-#ifndef _WIN32
-// A Unix socket bound in `dir` that nobody listens on: a path that no open can open.
+// A Unix socket bound in `dir` that nobody listens on, which no open can open (POSIX only).
 std::string BoundSocket(const TempDir& dir);
-#endif
 
 // What the process holds open, to compare before and after a stretch of work: on POSIX the
 // number of open descriptors; on Windows, which of `files` a handle still holds (Wine counts

@@ -68,17 +68,11 @@ std::string BoundSocket(const TempDir& dir) {
     const std::string path = dir.File("listening.gba");
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    if (path.size() >= sizeof address.sun_path) {
-        throw std::runtime_error("too long for a socket's path: " + path);
-    }
-    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    path.copy(address.sun_path, sizeof address.sun_path - 1);
     const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    const bool bound =
-        fd >= 0 && ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-    if (fd >= 0) {
-        ::close(fd);  // the socket's file stays
-    }
-    if (!bound) {
+    const bool bound = ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    ::close(fd);  // the socket's file stays
+    if (!bound || path.size() >= sizeof address.sun_path) {
         throw std::runtime_error("cannot bind a socket at " + path);
     }
     return path;

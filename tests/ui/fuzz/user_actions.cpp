@@ -84,15 +84,6 @@ std::string TypeAndTakeBack(toolkit::Control& control, Dice& dice) {
            (undo ? "Ctrl+Z" : "Backspace");
 }
 
-// A text for the action log, with its line ends and tabs visible.
-std::string Escaped(const std::string& text) {
-    std::string escaped;
-    for (const char c : text) {
-        escaped += c == '\n' ? "\\n" : c == '\r' ? "\\r" : c == '\t' ? "\\t" : std::string(1, c);
-    }
-    return escaped;
-}
-
 }  // namespace
 
 std::string TextFor(FieldKind kind, Dice& dice) {
@@ -171,16 +162,12 @@ std::string AltKeyIn(toolkit::Control& field, Dice& dice) {
     QLineEdit* edit = FieldOf(field);
     edit->setFocus();
     const char key = "fhoae5"[dice.Below(6)];
-    const int roll = dice.Below(10);
-    const Qt::KeyboardModifiers held = roll < 2   ? Qt::MetaModifier
-                                       : roll < 3 ? Qt::ControlModifier | Qt::KeypadModifier
-                                                  : Qt::AltModifier;
-    QTest::keyClick(edit, key, held);
+    const bool meta = dice.Chance(20);
+    QTest::keyClick(edit, key, meta ? Qt::MetaModifier : Qt::AltModifier);
     if (QWidget* menu = QApplication::activePopupWidget()) {
         menu->close();
     }
-    const char* name = roll < 2 ? "Meta+" : roll < 3 ? "Ctrl+keypad " : "Alt+";
-    return name + std::string(1, key) + " in " + field.Name();
+    return std::string(meta ? "Meta+" : "Alt+") + key + " in " + field.Name();
 }
 
 std::string PasteInto(toolkit::Control& field, Dice& dice, Pasted& pasted) {
@@ -205,7 +192,7 @@ std::string PasteInto(toolkit::Control& field, Dice& dice, Pasted& pasted) {
     const bool insert = dice.Chance(30);
     QTest::keySequence(edit, insert ? QKeySequence(Qt::SHIFT | Qt::Key_Insert)
                                     : QKeySequence(QKeySequence::Paste));
-    return "pastes \"" + Escaped(pasted.text) + "\" into " + field.Name() +
+    return "pastes \"" + pasted.text + "\" into " + field.Name() +
            (pasted.selected > 0 ? " over its text" : " after its text");
 }
 

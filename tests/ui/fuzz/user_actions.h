@@ -45,8 +45,8 @@ std::string ActOnBox(toolkit::TextBox& box, FieldKind kind, Dice& dice);
 // Presses a button with the mouse, or with Return or Enter once it has the keyboard focus.
 std::string PressButton(toolkit::Button& button, Dice& dice);
 
-// Alt (or Meta, or Ctrl on the keypad) and a letter or digit in a field, as a person opening
-// a menu by habit; closes a menu that opened.
+// Alt (or Meta) and a letter or digit in a field, as a person opening a menu by habit; closes
+// a menu that opened.
 std::string AltKeyIn(toolkit::Control& field, Dice& dice);
 
 // What a paste into a field did: the text before, how much of it was selected, what the

