@@ -69,7 +69,16 @@ OpenResult Open(const std::string& path, bool writable, bool create) {
         fd = ::open(path.c_str(), flags, 0666);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
-        return Failed(errno);
+        const int error = errno;
+        // A Unix socket cannot be opened at all (ENXIO, "No such device or address"): say what
+        // it is, as for a FIFO or a device.
+        struct stat named {};
+        if (error == ENXIO && ::stat(path.c_str(), &named) == 0 && S_ISSOCK(named.st_mode)) {
+            OpenResult socket;
+            socket.kind = FileKind::Socket;
+            return socket;
+        }
+        return Failed(error);
     }
     struct stat info {};
     if (::fstat(fd, &info) != 0) {

@@ -3,6 +3,7 @@
 # A person's path through the built editor on an X server of its own, with real clicks and
 # keys: File > Open (cancelled, then a sample image with a non-ASCII name), a room loaded,
 # edited and saved with the keyboard and with the mouse, the enemy editor, a refused pointer,
+# keys with modifiers,
 # Help > About.
 # After every save the image's bytes are compared with a copy: exactly the intended bytes
 # changed, and nothing else in the whole file.
@@ -118,6 +119,16 @@ e2e_main_click "${SAVE[@]}"
 e2e_expect_message 'Foreground: "12G4" is not a hexadecimal offset (digits 0-9 and A-F, at most eight). Nothing was saved.'
 e2e_expect_unchanged "$E2E_WORK/after-enemy.gba" "$rom" "a refused Save"
 e2e_expect_viewable "$ENEMIES" "the enemy editor (a refused Save leaves it)"
+
+e2e_step "keys with Hyper, Num Lock and AltGr in a field"
+# Hyper on a modifier of its own, as many set it up: Qt then reports no modifier for it.
+xkbcomp "$DISPLAY" - 2>/dev/null | sed 's/Mod4 { <HYPR> }/Mod3 { <HYPR> }/' >"$E2E_WORK/hyper.xkb"
+grep -q 'Mod3 { <HYPR> }' "$E2E_WORK/hyper.xkb" || e2e_fail "no Hyper key to put on Mod3"
+xkbcomp "$E2E_WORK/hyper.xkb" "$DISPLAY" 2>/dev/null
+e2e_main_fill "${FOREGROUND[@]}" 12
+# Num Lock and the AltGr level (US keys type their own letter there) choose what is typed.
+e2e_keys Hyper_L+a Num_Lock 3 ISO_Level3_Shift+d Num_Lock
+e2e_expect_main_field "${FOREGROUND[@]}" "Foreground after Hyper, Num Lock and AltGr" "123d"
 
 e2e_step "Help > About, closed with Kill me"
 e2e_menu "$HELP_MENU_X" 0 1

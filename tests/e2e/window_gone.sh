@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# The program ends when its main window is gone by any route: here another X client destroys
-# the main window (not a close: the window is simply no more) while nothing else is up, while
-# a message box waits, and while the Open dialog waits. The editor must end by itself, with
-# status 0, and the image must be as it was.
+# Another X client destroys a window (not a close: the window is simply no more). The enemy
+# editor and the about window open again afterwards. The program ends when its main window is
+# gone: destroyed while nothing else is up, while a message box waits, and while the Open
+# dialog waits. The editor must end by itself, with status 0, and the image must be as it was.
 #
 #   window_gone.sh <vorn-header-editor> <make-sample-rom> <layout.txt> <screenshot folder>
 set -euo pipefail
@@ -32,6 +32,27 @@ e2e_start_x
 rom="$E2E_WORK/sample.gba"
 "$E2E_MAKE_ROM" "$rom"
 cp "$rom" "$E2E_WORK/original.gba"
+
+e2e_step "the enemy editor and the about window destroyed, then opened again"
+e2e_start_editor "$E2E_WORK/home"
+e2e_open_rom "$rom"
+e2e_expect_message "Rom Loaded"
+e2e_main_fill "${ROOM[@]}" 5
+e2e_main_click "${LOAD[@]}"
+e2e_main_click "${FOLLOW_OFFSET1[@]}"
+e2e_expect_message "3A0140"  # the list's offset
+e2e_wait_window "EnemyEditor"
+e2e_xdotool windowclose "$WIN"
+# Loaded afresh: it reads the list again, and says its offset again.
+e2e_main_click "${FOLLOW_OFFSET1[@]}"
+e2e_expect_message "3A0140"
+e2e_wait_window "EnemyEditor"
+e2e_menu "$HELP_MENU_X" 0 1
+e2e_wait_window "Form2"
+e2e_xdotool windowclose "$WIN"
+e2e_menu "$HELP_MENU_X" 0 1
+e2e_wait_window "Form2"
+e2e_finish_editor
 
 e2e_step "the main window destroyed with nothing else up"
 e2e_start_editor "$E2E_WORK/home"

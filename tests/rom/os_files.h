@@ -53,6 +53,9 @@ class UnwrittenPipe {
 // The system's null device, a path that opens but is no file: /dev/null, NUL.
 std::string NullDevice();
 
+// A Unix socket bound in `dir` that nobody listens on, which no open can open (POSIX only).
+std::string BoundSocket(const TempDir& dir);
+
 // What the process holds open, to compare before and after a stretch of work: on POSIX the
 // number of open descriptors; on Windows, which of `files` a handle still holds (Wine counts
 // no handles, so each file is opened without sharing, which fails while another handle to it

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Test files on Linux and macOS.
 
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -59,6 +62,20 @@ UnwrittenPipe::~UnwrittenPipe() = default;
 
 std::string NullDevice() {
     return "/dev/null";
+}
+
+std::string BoundSocket(const TempDir& dir) {
+    const std::string path = dir.File("listening.gba");
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    path.copy(address.sun_path, sizeof address.sun_path - 1);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool bound = ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    ::close(fd);  // the socket's file stays
+    if (!bound || path.size() >= sizeof address.sun_path) {
+        throw std::runtime_error("cannot bind a socket at " + path);
+    }
+    return path;
 }
 
 std::string OpenHandles(const std::vector<std::string>&) {

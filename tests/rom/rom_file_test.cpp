@@ -456,28 +456,38 @@ TEST_F(RomFileTest, PatchesAreWrittenAllOrNone) {
     EXPECT_LT(refusals, 180);
 }
 
+enum class SpecialFile { Pipe, Device, Socket };
+
 struct SpecialFileRow : Row {
-    bool pipe;  // else the null device
+    SpecialFile kind;
     std::string reason;
 };
 
 const SpecialFileRow kSpecialFiles[] = {
-    {"named pipe", true, "named pipe"},
-    {"device", false, "device"},
+    {"named pipe", SpecialFile::Pipe, "named pipe"},
+    {"device", SpecialFile::Device, "device"},
+#ifndef _WIN32
+    {"socket", SpecialFile::Socket, "socket"},
+#endif
 };
 
 // Opening never waits: a named pipe that nobody writes, readable but not writable by the user
-// (made by another user), and a device are refused as not regular files, whoever runs the
-// program. A body that blocked would be stopped and fail the test.
+// (made by another user), a device and a socket are refused as not regular files, whoever
+// runs the program. A body that blocked would be stopped and fail the test.
 using OpenNeverBlocksTest = RomImageTableTest<SpecialFileRow>;
 
 TEST_P(OpenNeverBlocksTest, RefusedAsNotARegularFile) {
     std::unique_ptr<UnwrittenPipe> pipe;
     std::string path = NullDevice();
-    if (GetParam().pipe) {
+    if (GetParam().kind == SpecialFile::Pipe) {
         pipe = std::make_unique<UnwrittenPipe>(Dir());
         path = pipe->Path();
     }
+#ifndef _WIN32
+    if (GetParam().kind == SpecialFile::Socket) {
+        path = BoundSocket(Dir());
+    }
+#endif
     for (const bool dropPrivileges : {false, true}) {
         const auto body = [&](ChildReport& report) {
             for (const auto& [key, open] :

@@ -325,16 +325,11 @@ void Form1::cmdSave_Click() {
 
 void Form1::cmdRepoint1_Click() {
     cmdGetTs.Tag = RomPath;
-    const bool wasLoaded = form3_.IsLoaded();
-    Form3& editor = form3_.Load();
-    if (!wasLoaded) {
-        editor.PlaceBeside(*this);
-    }
-    editor.Show();
+    form3_.ShowBeside(*this);
 }
 
 void Form1::mnuAbout_Click() {
-    form2_.Show();
+    form2_.ShowBeside(*this);
 }
 
 }  // namespace vorn::ui

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "ui/main/header_fields.h"
 
+#include <algorithm>
+
 #include "rom/hex.h"
+#include "rom/rom_file.h"
 #include "ui/toolkit/combo_box.h"
 #include "ui/toolkit/text_box.h"
 
@@ -10,6 +13,18 @@ namespace vorn::ui {
 namespace {
 constexpr std::uint32_t kLargestByte = 0xFF;
 constexpr std::uint32_t kNoMusic = 0xFFFF;
+// The cartridge ROM space is 32 MiB from 0x08000000 on: pointers 08000000 to 09FFFFFF.
+constexpr std::int32_t kLargestRomOffset = 0x1FFFFFF;
+
+bool InCartridge(std::int32_t offset) {
+    return offset >= 0 && offset <= kLargestRomOffset;
+}
+
+// Eight digits, as a GBA address is written.
+std::string AddressText(std::uint32_t address) {
+    std::string digits = FormatHex(static_cast<std::int32_t>(address));
+    return std::string(8 - std::min<std::size_t>(digits.size(), 8), '0') + digits;
+}
 }  // namespace
 
 void HeaderField::Show(const RoomHeader& header) {
@@ -47,10 +62,29 @@ void PointerField::Display(std::uint32_t value) {
 
 std::optional<std::uint32_t> PointerField::Read(const std::string& text) const {
     const std::optional<std::int32_t> offset = ParseHexIgnoringBlanks(text);
-    if (!offset) {
+    if (!offset || !InCartridge(*offset)) {
         return std::nullopt;
     }
     return EncodePtr(*offset);
+}
+
+toolkit::MessageText PointerField::Refusal() const {
+    const std::optional<std::int32_t> typed = ParseHexIgnoringBlanks(Text());
+    if (!typed) {
+        return HeaderField::Refusal();
+    }
+    toolkit::MessageText message(Label() + " ");
+    message.Typed(Text()).Plain(" would be stored as the pointer " +
+                                AddressText(EncodePtr(*typed)) +
+                                ", outside the cartridge ROM (08000000 to 09FFFFFF). The box "
+                                "takes a file offset from 0 to 1FFFFFF");
+    // A GBA address copied from a debugger or a hex editor is the likeliest slip.
+    const auto address = static_cast<std::uint32_t>(*typed);
+    if (address >= RomBase && address - RomBase <= kLargestRomOffset) {
+        message.Plain(": for the GBA address " + AddressText(address) + " type " +
+                      FormatHex(static_cast<std::int32_t>(address - RomBase)));
+    }
+    return message.Plain(". Nothing was saved.");
 }
 
 std::string PointerField::Accepts() const {

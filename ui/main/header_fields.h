@@ -40,7 +40,7 @@ class HeaderField {
     // After a save wrote `value`: the text shown now is the unedited one, standing for it.
     void Saved(std::uint32_t value);
     // Why the save was refused, for a text that names no value.
-    toolkit::MessageText Refusal() const;
+    virtual toolkit::MessageText Refusal() const;
     virtual std::string Text() const = 0;
 
   protected:
@@ -57,7 +57,9 @@ class HeaderField {
 };
 
 // A pointer in a text box, shown as the ROM offset it designates; a typed offset is written
-// back as offset + 0x08000000.
+// back as offset + 0x08000000. A typed offset must lie in the cartridge ROM's 32 MiB (0 to
+// 1FFFFFF, pointers 08000000 to 09FFFFFF): a GBA address typed for an offset would otherwise
+// be stored as a pointer to nowhere.
 class PointerField : public HeaderField {
   public:
     // How the stored pointer becomes the offset shown.
@@ -65,6 +67,7 @@ class PointerField : public HeaderField {
     PointerField(std::string label, RecordField field, toolkit::TextBox& box, Decode decode)
         : HeaderField(std::move(label), field), box_(box), decode_(decode) {}
     std::string Text() const override;
+    toolkit::MessageText Refusal() const override;
 
   protected:
     void Display(std::uint32_t value) override;

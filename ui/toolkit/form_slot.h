@@ -6,8 +6,11 @@
 
 namespace vorn::toolkit {
 
+class Window;
+
 // A window that is loaded on demand and unloaded by its close box: showing it loads it
-// first when it is not loaded, and its close box discards it with all its state.
+// first when it is not loaded, and its close box discards it with all its state. A window
+// that the window system destroyed counts as closed with its close box.
 template <class Form>
 class FormSlot {
   public:
@@ -19,15 +22,18 @@ class FormSlot {
 
     // Loads the window (running its Form_Load) unless it is loaded already.
     Form& Load() {
-        if (!form_) {
-            form_ = factory_();
-            form_->CloseBox = [this] { Unload(); };
-            form_->Load();
-        }
+        LoadAfresh();
         return *form_;
     }
     // Loads if needed, then shows and brings to the front.
     void Show() { Load().Show(); }
+    // As Show; a window loaded now first takes its place beside `anchor` (see PlaceBeside).
+    void ShowBeside(const Window& anchor) {
+        if (LoadAfresh()) {
+            form_->PlaceBeside(anchor);
+        }
+        form_->Show();
+    }
     // Hides a loaded window; a window that is not loaded stays unloaded.
     void Hide() {
         if (form_) {
@@ -37,6 +43,22 @@ class FormSlot {
     void Unload() { form_.reset(); }
 
   private:
+    // Loads the window unless it is loaded; true when it loads now. A window destroyed by the
+    // window system while hidden, which no event told of, is unloaded first.
+    bool LoadAfresh() {
+        if (form_ && form_->WindowSystemDestroyed()) {
+            Unload();
+        }
+        if (form_) {
+            return false;
+        }
+        form_ = factory_();
+        form_->CloseBox = [this] { Unload(); };
+        form_->Destroyed = [this] { Unload(); };
+        form_->Load();
+        return true;
+    }
+
     Factory factory_;
     std::unique_ptr<Form> form_;
 };

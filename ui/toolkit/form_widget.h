@@ -13,14 +13,21 @@ class FormWidget : public QWidget {
     FormWidget() = default;
 
     std::function<void()> onCloseBox;
-    // True while the close event is being handled, when the widget must not be deleted.
-    bool InCloseEvent() const { return inCloseEvent_; }
+    // Raised when the window system destroyed the native window behind the program's back.
+    std::function<void()> onDestroyed;
+    // Raises onDestroyed; called while the widget handles an event of its native window.
+    void WindowSystemDestroyed();
+    // True while the widget handles an event of its own, when it must not be deleted.
+    bool InOwnEvent() const { return inOwnEvent_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    bool inCloseEvent_ = false;
+    // Runs a handler that may unload the window: the widget then goes once the event is done.
+    void RunInOwnEvent(std::function<void()> handler);
+
+    bool inOwnEvent_ = false;
 };
 
 }  // namespace vorn::toolkit

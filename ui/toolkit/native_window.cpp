@@ -8,29 +8,115 @@
 #include <xcb/xcb.h>
 
 #include <cstdlib>
+#include <memory>
 #endif
 
 namespace vorn::toolkit {
 
+#ifdef VORN_HAVE_XCB
+namespace {
+
+xcb_connection_t* X11Connection() {
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || x11 == nullptr) {
+        return nullptr;
+    }
+    return x11->connection();
+}
+
+// xcb's replies are malloc'ed.
+struct FreeReply {
+    void operator()(void* reply) const { std::free(reply); }
+};
+template <class Reply>
+using ReplyPtr = std::unique_ptr<Reply, FreeReply>;
+
+// Key symbols that lock (Caps, Num and Scroll Lock) or pick a level or group of the keyboard
+// (Shift, Mode_switch, and the ISO level and group keys from ISO_Lock to ISO_Level5_Lock).
+bool ChoosesCharacters(xcb_keysym_t symbol) {
+    constexpr xcb_keysym_t kIsoFirst = 0xFE01;  // ISO_Lock
+    constexpr xcb_keysym_t kIsoLast = 0xFE13;   // ISO_Level5_Lock
+    switch (symbol) {
+        case 0xFFE1:  // Shift_L
+        case 0xFFE2:  // Shift_R
+        case 0xFFE5:  // Caps_Lock
+        case 0xFFE6:  // Shift_Lock
+        case 0xFF7F:  // Num_Lock
+        case 0xFF14:  // Scroll_Lock
+        case 0xFF7E:  // Mode_switch
+            return true;
+        default:
+            return symbol >= kIsoFirst && symbol <= kIsoLast;
+    }
+}
+
+}  // namespace
+#endif
+
 bool NativeWindowDestroyed(const QWindow& window) {
 #ifdef VORN_HAVE_XCB
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (QGuiApplication::platformName() != QLatin1String("xcb") || x11 == nullptr ||
-        x11->connection() == nullptr || window.handle() == nullptr) {
+    xcb_connection_t* connection = X11Connection();
+    if (connection == nullptr || window.handle() == nullptr) {
         return false;
     }
-    xcb_connection_t* connection = x11->connection();
     const auto id = static_cast<xcb_window_t>(window.winId());
     xcb_generic_error_t* error = nullptr;
-    xcb_get_window_attributes_reply_t* reply = xcb_get_window_attributes_reply(
-        connection, xcb_get_window_attributes(connection, id), &error);
-    const bool destroyed = reply == nullptr && error != nullptr && error->error_code == XCB_WINDOW;
-    std::free(reply);
-    std::free(error);
-    return destroyed;
+    const ReplyPtr<xcb_get_window_attributes_reply_t> reply(xcb_get_window_attributes_reply(
+        connection, xcb_get_window_attributes(connection, id), &error));
+    const ReplyPtr<xcb_generic_error_t> failure(error);
+    return reply == nullptr && failure != nullptr && failure->error_code == XCB_WINDOW;
 #else
     static_cast<void>(window);
     return false;
+#endif
+}
+
+std::uint32_t CommandModifierBits() {
+#ifdef VORN_HAVE_XCB
+    // Asked anew for each key: a keyboard map can change at any time (xmodmap, a layout
+    // switch), and one round trip to the server is nothing next to a person typing.
+    xcb_connection_t* connection = X11Connection();
+    if (connection == nullptr) {
+        return 0;
+    }
+    const xcb_setup_t* setup = xcb_get_setup(connection);
+    const xcb_keycode_t first = setup->min_keycode;
+    const int codes = setup->max_keycode - first + 1;
+    const ReplyPtr<xcb_get_modifier_mapping_reply_t> modifiers(
+        xcb_get_modifier_mapping_reply(connection, xcb_get_modifier_mapping(connection), nullptr));
+    const ReplyPtr<xcb_get_keyboard_mapping_reply_t> keyboard(xcb_get_keyboard_mapping_reply(
+        connection, xcb_get_keyboard_mapping(connection, first, static_cast<std::uint8_t>(codes)),
+        nullptr));
+    if (modifiers == nullptr || keyboard == nullptr) {
+        return 0;
+    }
+    const xcb_keycode_t* keys = xcb_get_modifier_mapping_keycodes(modifiers.get());
+    const xcb_keysym_t* symbols = xcb_get_keyboard_mapping_keysyms(keyboard.get());
+    const int keysPerModifier = modifiers->keycodes_per_modifier;
+    const int symbolsPerKey = keyboard->keysyms_per_keycode;
+    // A key is what its first symbol says (Hyper_L sits on the second level of its key in
+    // some maps, Pointer_EnableKeys on the second of Num Lock). Bit i of the state is
+    // modifier i: Shift, Lock, Control, Mod1 to Mod5.
+    std::uint32_t command = XCB_MOD_MASK_CONTROL;
+    for (int modifier = 3; modifier < 8; ++modifier) {
+        for (int k = 0; k < keysPerModifier; ++k) {
+            const int key = keys[modifier * keysPerModifier + k] - first;
+            if (key < 0 || key >= codes) {
+                continue;  // an empty place
+            }
+            const xcb_keysym_t* level = symbols + key * symbolsPerKey;
+            const xcb_keysym_t* const end = level + symbolsPerKey;
+            while (level != end && *level == 0) {
+                ++level;
+            }
+            if (level != end && !ChoosesCharacters(*level)) {
+                command |= 1u << modifier;
+            }
+        }
+    }
+    return command;
+#else
+    return 0;
 #endif
 }
 

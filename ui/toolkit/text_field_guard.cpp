@@ -4,12 +4,15 @@
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+
+#include "ui/toolkit/native_window.h"
 
 namespace vorn::toolkit {
 
@@ -23,6 +26,34 @@ bool IsPasteAction(const QAction* action) {
            action->text().endsWith(QLatin1Char('\t') + shortcut);
 }
 
+// A line copied from a terminal or a text editor brings its line end along, a cell of a
+// table its indent: the blanks around a pasted or dropped text are no part of the value
+// ("1A2B3C\n" is 1A2B3C). Blanks inside it stay.
+QString WithoutSurroundingBlanks(const QString& text) {
+    const auto blank = [](QChar c) {
+        return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r') ||
+               c == QLatin1Char('\n');
+    };
+    qsizetype first = 0;
+    qsizetype end = text.size();
+    while (first < end && blank(text.at(first))) {
+        ++first;
+    }
+    while (end > first && blank(text.at(end - 1))) {
+        --end;
+    }
+    return text.mid(first, end - first);
+}
+
+// Shift and the AltGr levels choose which character a key types; with any other modifier
+// held (Ctrl, Alt, Meta, Super, Hyper) the key is a command, never text.
+bool IsCommandKey(const QKeyEvent& key) {
+    constexpr Qt::KeyboardModifiers kCommand =
+        Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    return (key.modifiers() & kCommand) != 0 ||
+           (key.nativeModifiers() & CommandModifierBits()) != 0;
+}
+
 class TextFieldGuard : public QObject {
   public:
     TextFieldGuard(QLineEdit* field, std::function<void(const QString&)> refused)
@@ -33,13 +64,14 @@ class TextFieldGuard : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override {
         switch (event->type()) {
             case QEvent::KeyPress:
-                return OnKey(static_cast<QKeyEvent*>(event));
+                return OnKey(watched, static_cast<QKeyEvent*>(event));
             case QEvent::MouseButtonRelease:
-                return static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton &&
-                       QGuiApplication::clipboard()->supportsSelection() &&
-                       !Fits(QGuiApplication::clipboard()->text(QClipboard::Selection));
+                return watched == field_ && OnRelease(static_cast<QMouseEvent*>(event));
             case QEvent::ContextMenu:
                 return watched == field_ && OnContextMenu(static_cast<QContextMenuEvent*>(event));
+            case QEvent::DragEnter:
+            case QEvent::DragMove:
+                return OnDragOver(static_cast<QDragMoveEvent*>(event));
             case QEvent::Drop:
                 return OnDrop(static_cast<QDropEvent*>(event));
             default:
@@ -48,29 +80,42 @@ class TextFieldGuard : public QObject {
     }
 
   private:
-    bool OnKey(QKeyEvent* key) {
+    bool OnKey(QObject* watched, QKeyEvent* key) {
         if (key->matches(QKeySequence::Paste)) {
-            return !Fits(QGuiApplication::clipboard()->text());
+            return PasteFrom(QClipboard::Clipboard);
         }
-        const bool altOrMeta = (key->modifiers() & (Qt::AltModifier | Qt::MetaModifier)) != 0;
-        if (altOrMeta && !key->text().isEmpty() && key->text().at(0).isPrint()) {
-            key->ignore();
-            return true;
+        if (key->text().isEmpty() || !key->text().at(0).isPrint() || !IsCommandKey(*key)) {
+            return false;
         }
-        return false;
+        // The same key without its text: a shortcut of the field (Ctrl+A) still works, and
+        // one the field does not know (Alt+F) goes on to the window, as it would have.
+        QKeyEvent command(key->type(), key->key(), key->modifiers(), key->nativeScanCode(),
+                          key->nativeVirtualKey(), key->nativeModifiers(), QString(),
+                          key->isAutoRepeat(), static_cast<quint16>(key->count()), key->device());
+        command.ignore();
+        QCoreApplication::sendEvent(watched, &command);
+        key->setAccepted(command.isAccepted());
+        return true;
     }
 
-    // The field's own menu, whose Paste checks first.
+    // The middle button pastes the selection where it was pressed.
+    bool OnRelease(QMouseEvent* release) {
+        if (release->button() != Qt::MiddleButton ||
+            !QGuiApplication::clipboard()->supportsSelection()) {
+            return false;
+        }
+        field_->deselect();
+        return PasteFrom(QClipboard::Selection);
+    }
+
+    // The field's own menu, whose Paste goes through the same rule.
     bool OnContextMenu(QContextMenuEvent* event) {
         QMenu* menu = field_->createStandardContextMenu();
         for (QAction* action : menu->actions()) {
             if (IsPasteAction(action)) {
                 QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
-                QObject::connect(action, &QAction::triggered, field_, [this] {
-                    if (Fits(QGuiApplication::clipboard()->text())) {
-                        field_->paste();
-                    }
-                });
+                QObject::connect(action, &QAction::triggered, field_,
+                                 [this] { PasteFrom(QClipboard::Clipboard); });
             }
         }
         menu->setAttribute(Qt::WA_DeleteOnClose);
@@ -78,25 +123,80 @@ class TextFieldGuard : public QObject {
         return true;
     }
 
-    bool OnDrop(QDropEvent* drop) {
-        if (drop->mimeData() == nullptr || Fits(drop->mimeData()->text())) {
-            return false;
+    // Pastes the text without the blanks around it, whole or not at all. Always true: the
+    // field's own paste never runs.
+    bool PasteFrom(QClipboard::Mode mode) {
+        if (field_->isReadOnly()) {
+            return true;
         }
-        drop->ignore();
+        const QString text = WithoutSurroundingBlanks(QGuiApplication::clipboard()->text(mode));
+        if (text.isEmpty()) {
+            return true;
+        }
+        if (field_->text().size() - field_->selectedText().size() + text.size() >
+            field_->maxLength()) {
+            if (refused_) {
+                refused_(text);
+            }
+            return true;
+        }
+        field_->insert(text);
         return true;
     }
 
-    // Whether the pasted text fits in place of the selection; says so when it does not.
-    bool Fits(const QString& pasted) {
-        const auto resulting =
-            field_->text().size() - field_->selectedText().size() + pasted.size();
-        if (resulting <= field_->maxLength()) {
+    // A drop the field would refuse is refused from the moment the drag comes over it: the
+    // pointer shows that it cannot drop there, and the program the text comes from learns
+    // that nothing was taken, so that it keeps the text of a move.
+    bool OnDragOver(QDragMoveEvent* drag) {
+        if (DropFits(*drag)) {
+            return false;
+        }
+        drag->ignore();
+        return true;
+    }
+
+    bool OnDrop(QDropEvent* drop) {
+        if (!DropFits(*drop)) {
+            drop->ignore();
             return true;
         }
-        if (refused_) {
-            refused_(pasted);
+        const QMimeData* data = drop->mimeData();
+        if (data == nullptr || drop->source() == field_) {
+            return false;
         }
-        return false;
+        const QString text = WithoutSurroundingBlanks(data->text());
+        if (text == data->text()) {
+            return false;
+        }
+        // The field drops the text as it drops any, and the drag learns what it did.
+        QMimeData trimmed;
+        trimmed.setText(text);
+        QDropEvent clean(drop->position(), drop->possibleActions(), &trimmed, drop->buttons(),
+                         drop->modifiers());
+        QCoreApplication::sendEvent(field_, &clean);
+        drop->setDropAction(clean.dropAction());
+        drop->setAccepted(clean.isAccepted());
+        return true;
+    }
+
+    // Whether the dragged text would go in whole. The field inserts a drop where the pointer
+    // is, keeping what it holds; text dragged within the field leaves its place when moved.
+    bool DropFits(const QDropEvent& drop) const {
+        const QMimeData* data = drop.mimeData();
+        if (data == nullptr || !data->hasText() || field_->isReadOnly()) {
+            return true;  // the field takes nothing from it anyway
+        }
+        qsizetype adds = 0;
+        if (drop.source() == field_) {
+            adds = drop.dropAction() == Qt::MoveAction ? 0 : field_->selectedText().size();
+        } else {
+            const QString text = WithoutSurroundingBlanks(data->text());
+            if (text.isEmpty()) {
+                return false;
+            }
+            adds = text.size();
+        }
+        return field_->text().size() + adds <= field_->maxLength();
     }
 
     QLineEdit* field_;

@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFont>
+#include <QGuiApplication>
 #include <QMenuBar>
+#include <QScreen>
 #include <QWindow>
 
 #include <algorithm>
@@ -20,38 +22,77 @@ namespace {
 // minimised one, but its native window is gone.
 class DestructionWatch : public QObject {
   public:
-    DestructionWatch(QWindow* window, std::function<void()> destroyed)
-        : QObject(window), window_(window), destroyed_(std::move(destroyed)) {}
+    DestructionWatch(QWindow* window, FormWidget* widget)
+        : QObject(window), window_(window), widget_(widget) {}
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Expose && !window_->isExposed() &&
+        if (event->type() == QEvent::Expose && !window_->isExposed() && widget_ &&
             NativeWindowDestroyed(*window_)) {
-            destroyed_();
+            widget_->WindowSystemDestroyed();
         }
         return QObject::eventFilter(watched, event);
     }
 
   private:
     QWindow* window_;
-    std::function<void()> destroyed_;
+    QPointer<FormWidget> widget_;
 };
+
+// The screen's area for windows (without panels) where `frame` lies: the screen that holds
+// its middle, else the one the window was last on.
+QRect AvailableAreaFor(const QRect& frame, const QWidget& widget) {
+    const QScreen* screen = QGuiApplication::screenAt(frame.center());
+    if (screen == nullptr) {
+        screen = widget.screen();
+    }
+    if (screen == nullptr) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    return screen != nullptr ? screen->availableGeometry() : frame;
+}
+
+// Where a window of `size` goes beside `anchor`, wholly inside `area`: to its right where
+// it fits, else to its left where that fits, else as near the right as `area` allows; its
+// top level with the anchor's, moved into `area`. A window larger than `area` keeps its top
+// left corner there.
+QPoint BesidePosition(const QRect& anchor, QSize size, const QRect& area) {
+    constexpr int kGap = 8;
+    const int right = anchor.right() + 1 + kGap;
+    const int left = anchor.left() - kGap - size.width();
+    const int lastX = area.right() + 1 - size.width();
+    int x = right;
+    if (right > lastX) {
+        x = left >= area.left() ? left : lastX;
+    }
+    x = std::max(std::min(x, lastX), area.left());
+    const int y = std::max(std::min(anchor.top(), area.bottom() + 1 - size.height()), area.top());
+    return {x, y};
+}
 
 }  // namespace
 
 void FormWidget::closeEvent(QCloseEvent* event) {
     event->ignore();
-    inCloseEvent_ = true;
-    const QPointer<FormWidget> self(this);
     if (onCloseBox) {
-        // The handler may unload the window; this widget then goes once the event is done.
-        std::function<void()> handler = onCloseBox;
-        handler();
+        RunInOwnEvent(onCloseBox);
     } else {
         hide();
     }
+}
+
+void FormWidget::WindowSystemDestroyed() {
+    if (onDestroyed) {
+        RunInOwnEvent(onDestroyed);
+    }
+}
+
+void FormWidget::RunInOwnEvent(std::function<void()> handler) {
+    inOwnEvent_ = true;
+    const QPointer<FormWidget> self(this);
+    handler();
     if (self) {
-        inCloseEvent_ = false;
+        inOwnEvent_ = false;
     }
 }
 
@@ -69,6 +110,7 @@ Window::Window(std::string caption, int clientWidth, int clientHeight)
             Hide();
         }
     };
+    top_->onDestroyed = [this] { Raise(Destroyed); };
     PlaceClientArea();
 }
 
@@ -77,9 +119,10 @@ Window::~Window() {
         return;
     }
     top_->onCloseBox = nullptr;
+    top_->onDestroyed = nullptr;
     top_->hide();
-    if (top_->InCloseEvent()) {
-        top_->deleteLater();  // still inside its own close event
+    if (top_->InOwnEvent()) {
+        top_->deleteLater();  // still inside an event of its own
     } else {
         delete top_.data();
     }
@@ -154,7 +197,7 @@ void Window::Show() {
 void Window::WatchForDestruction() {
     QWindow* native = top_->windowHandle();
     if (native != nullptr) {
-        native->installEventFilter(new DestructionWatch(native, [this] { Raise(Destroyed); }));
+        native->installEventFilter(new DestructionWatch(native, top_));
     }
 }
 
@@ -163,13 +206,19 @@ void Window::Hide() {
 }
 
 void Window::PlaceBeside(const Window& other) {
-    constexpr int kGap = 8;
-    const QRect beside = other.top_->frameGeometry();
-    top_->move(beside.right() + kGap, beside.top());
+    const QRect anchor = other.top_->frameGeometry();
+    // The window system has not framed this window yet: take the other's frame as a guide.
+    const QSize frame = top_->size() + anchor.size() - other.top_->size();
+    top_->move(BesidePosition(anchor, frame, AvailableAreaFor(anchor, *other.top_)));
 }
 
 void Window::Close() {
     top_->close();
+}
+
+bool Window::WindowSystemDestroyed() const {
+    const QWindow* native = top_->windowHandle();
+    return native != nullptr && NativeWindowDestroyed(*native);
 }
 
 bool Window::IsVisible() const {

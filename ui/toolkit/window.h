@@ -36,8 +36,13 @@ class Window : public Container {
     // Takes the window off the screen; it stays loaded with everything in it.
     void Hide();
     bool IsVisible() const;
-    // Puts the window to the right of another one, tops level, before it is first shown.
+    // Puts the window beside another one, tops level, before it is first shown: on its
+    // right, or on its left where only that fits, and wholly inside the free area of the
+    // screen that holds the other window.
     void PlaceBeside(const Window& other);
+    // Whether the window system destroyed the window behind the program's back, also while
+    // it was hidden (see Destroyed).
+    bool WindowSystemDestroyed() const;
     // Closes the window as its close box does.
     void Close();
 
@@ -58,8 +63,8 @@ class Window : public Container {
 
     // Raised when the user presses the window's close box.
     std::function<void()> CloseBox;
-    // Raised when the window system destroyed the window behind the program's back (on X11
-    // another client can); it will not come back.
+    // Raised when the window system destroyed the shown window behind the program's back (on
+    // X11 another client can); it will not come back. The handler may unload the window.
     std::function<void()> Destroyed;
 
     void Register(Control* control);

@@ -340,7 +340,8 @@ void FuzzSession::Check(Kind kind, const Before& before) {
     }
 }
 
-// A key pressed with Alt or Meta never types; a paste is taken whole, or refused with a word.
+// A key pressed with Alt or Meta never types; a paste is taken whole, without the blanks
+// around it, or refused with a word.
 void FuzzSession::CheckTyping(const std::vector<std::string>& said) {
     if (keyTarget_.field != nullptr && FieldText(*keyTarget_.field) != keyTarget_.text) {
         Fail(keyTarget_.field->Name() + " took text from a key pressed with Alt or Meta");
@@ -349,8 +350,14 @@ void FuzzSession::CheckTyping(const std::vector<std::string>& said) {
     if (pasteTarget_ == nullptr) {
         return;
     }
+    // The blanks and line ends around a pasted text are no part of it.
+    const auto first = pasted_.text.find_first_not_of(" \t\r\n");
+    const std::string text =
+        first == std::string::npos
+            ? std::string()
+            : pasted_.text.substr(first, pasted_.text.find_last_not_of(" \t\r\n") - first + 1);
     const std::string now = FieldText(*pasteTarget_);
-    const std::string whole = pasted_.selected > 0 ? pasted_.text : pasted_.before + pasted_.text;
+    const std::string whole = pasted_.selected > 0 ? text : pasted_.before + text;
     const bool refused = now == pasted_.before && now != whole;
     if (now != whole && !refused) {
         Fail(pasteTarget_->Name() + " took part of a paste: \"" + now + "\"");
@@ -432,6 +439,14 @@ void FuzzSession::CheckSave(const Before& before, const std::vector<std::string>
     }
     const ByteVector written = Slice(after.bytes, at, kRecordSize);
     const std::vector<std::string> texts = FieldTexts(*form_);
+    // A typed pointer is saved only inside the cartridge ROM, 08000000 to 09FFFFFF.
+    for (std::size_t f = 0; f < 7; ++f) {  // the pointers come first in kFields
+        const bool typed = !baseline_ || texts[f] != baseline_->texts[f];
+        if (typed && (written[kFields[f].at + 3] & 0xFE) != 0x08) {
+            Fail(std::string(kFields[f].control) + " \"" + texts[f] +
+                 "\" was saved as a pointer outside the cartridge ROM, without a word");
+        }
+    }
     if (baseline_) {
         for (std::size_t f = 0; f < std::size(kFields); ++f) {
             const FieldSpec& field = kFields[f];

@@ -91,7 +91,10 @@ std::string TextFor(FieldKind kind, Dice& dice) {
         return kTypos[dice.Below(static_cast<int>(std::size(kTypos)))];
     }
     const unsigned long largest = Largest(kind, dice);
-    const auto value = std::uniform_int_distribution<unsigned long>(0, largest)(dice.Engine());
+    auto value = std::uniform_int_distribution<unsigned long>(0, largest)(dice.Engine());
+    if (kind == FieldKind::EnemyPointer && dice.Chance(10)) {
+        value = 0x08000000ul + value % 0x2000000ul;  // a GBA address where an offset belongs
+    }
     const bool pointer = kind == FieldKind::DataPointer || kind == FieldKind::EnemyPointer;
     return WithBlanks(Digits(value, false, dice), pointer, dice);
 }
@@ -182,6 +185,9 @@ std::string PasteInto(toolkit::Control& field, Dice& dice, Pasted& pasted) {
     for (int i = 0; i < digits; ++i) {
         pasted.text += "0123456789ABCDEFabcdef"[dice.Below(22)];
     }
+    // Copied from a terminal, an editor or a table: blanks and line ends around the digits.
+    const char* const kAround[] = {"", "", " ", "\t", "\n", "\r\n", " \n"};
+    pasted.text = kAround[dice.Below(7)] + pasted.text + kAround[dice.Below(7)];
     QGuiApplication::clipboard()->setText(QString::fromStdString(pasted.text));
     const bool insert = dice.Chance(30);
     QTest::keySequence(edit, insert ? QKeySequence(Qt::SHIFT | Qt::Key_Insert)

@@ -56,7 +56,8 @@ struct Pasted {
     std::size_t selected = 0;
     std::string text;
 };
-// Pastes a random text, at times longer than the field holds, with Ctrl+V or Shift+Insert.
+// Pastes a random text, at times longer than the field holds, at times with blanks and line
+// ends around it, with Ctrl+V or Shift+Insert.
 std::string PasteInto(toolkit::Control& field, Dice& dice, Pasted& pasted);
 // The text of a text box or a drop-down's field.
 std::string FieldText(toolkit::Control& field);

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The windows the main window opens: Help > About, and the enemy editor behind
-// "Follow Offset1" (only what the main window hands it).
+// "Follow Offset1" (only what the main window hands it, and where they open).
 
 #include <QApplication>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QtTest>
 
 #include "tests/support/qtest_main.h"
@@ -102,6 +103,40 @@ class MainWindowOtherWindowsTest : public QObject {
         QCOMPARE(ChangedOffsets(image.Bytes(), ReadFileBytes(path)),
                  std::vector<std::size_t>{RoomAt(2)});
         QVERIFY(session.form.AboutWindow().Get()->IsVisible());
+    }
+
+    // The enemy editor and the about window open wholly inside the screen's free area,
+    // wherever the main window is (flush with each edge, one pixel past it, halfway, far
+    // outside): beside it where there is room on its right, else on its left.
+    void placedOnTheScreen() {
+        MainWindowSession session;
+        QWidget* main = session.form.TopWidget();
+        const QRect area = main->screen()->availableGeometry();
+        const QPoint last = area.bottomRight() - QPoint(main->width(), main->height());
+        const int middle = area.center().x();
+        for (const int x :
+             {-3000, area.left() - 1, area.left(), middle, last.x() + 1, last.x() + 2, 3000}) {
+            for (const int y :
+                 {-3000, area.top() - 1, area.top(), last.y() + 1, last.y() + 2, 3000}) {
+                main->move(x, y);
+                const QRect anchor = main->frameGeometry();
+                Click(session.form.cmdRepoint1);  // no ROM: the editor opens empty, with a word
+                session.form.mnuAbout.Choose();
+                for (toolkit::Window* placed : std::initializer_list<toolkit::Window*>{
+                         session.form.EnemyEditor().Get(), session.form.AboutWindow().Get()}) {
+                    const QRect frame = placed->TopWidget()->frameGeometry();
+                    // Room to spare for the window and a gap between the two.
+                    const bool right = anchor.right() + frame.width() + 16 < area.right();
+                    const bool left = anchor.left() - frame.width() - 16 > area.left();
+                    const QByteArray where = QByteArray::number(x) + ',' + QByteArray::number(y);
+                    QVERIFY2(area.contains(frame), where.constData());
+                    QVERIFY2(!frame.intersects(anchor) || !(right || left), where.constData());
+                    QVERIFY2(frame.left() > anchor.right() || !right, where.constData());
+                    placed->Close();
+                }
+                FlushUnloadedWindows();
+            }
+        }
     }
 
     void followOffset1_data() {

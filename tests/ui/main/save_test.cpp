@@ -143,9 +143,10 @@ class MainWindowSaveTest : public QObject {
         row("background with a blank", "txtBG", "type", "34 0AD", 0x10, "AD400308");
         row("clipdata 12ab", "txtClipdata", "type", "12ab", 0x14, "AB120008");
         row("enemy table 1 345678", "txtEnTable1", "type", "345678", 0x20, "78563408");
-        row("enemy table 1 leading zeros", "txtEnTable1", "type", "000012345678", 0x20, "7856341A");
+        row("enemy table 1 leading zeros", "txtEnTable1", "type", "00000123456", 0x20, "56341208");
+        row("enemy table 1 the cartridge's last byte", "txtEnTable1", "type", "1FFFFFF", 0x20,
+            "FFFFFF09");
         row("enemy table 2 blanks", "txtEnTable2", "type", " 34 0AD4", 0x28, "D40A3408");
-        row("enemy table 2 FFFFFFFF", "txtEnTable2", "type", "FFFFFFFF", 0x28, "FFFFFF07");
         row("tileset typed 1a", "cboTileset", "type", "1a", 0x00, "1A");
         row("tileset picked 3", "cboTileset", "pick", "3", 0x00, "03");
         row("tide picked", "cboTide", "pick", "2", 0x1C, "02");
@@ -277,10 +278,11 @@ class MainWindowSaveTest : public QObject {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("hint");
         const auto row = [](const char* name, const char* control, const char* text,
-                            const char* label) {
+                            const char* label, const char* hint = "") {
             QTest::newRow(name) << QString::fromLatin1(control) << QString::fromLatin1(text)
-                                << QString::fromLatin1(label);
+                                << QString::fromLatin1(label) << QString::fromLatin1(hint);
         };
         row("foreground 12G4", "txtForeground", "12G4", "Foreground:");
         row("foreground empty", "txtForeground", "", "Foreground:");
@@ -289,6 +291,15 @@ class MainWindowSaveTest : public QObject {
         row("clipdata blanks only", "txtClipdata", "   ", "Clipdata:");
         row("enemy table 1 nine digits", "txtEnTable1", "123456789", "Enemy Table 1:");
         row("enemy table 2 &H prefix", "txtEnTable2", "&H1234", "Enemy Table 2:");
+        // Typed pointers outside the cartridge ROM, 08000000 to 09FFFFFF.
+        row("enemy table 1 a GBA address", "txtEnTable1", "085ABC30",
+            "Enemy Table 1:", "for the GBA address 085ABC30 type 5ABC30");
+        row("enemy table 2 a GBA address in lower case", "txtEnTable2", "9ffffff",
+            "Enemy Table 2:", "for the GBA address 09FFFFFF type 1FFFFFF");
+        row("enemy table 1 past the cartridge", "txtEnTable1", "2000000",
+            "Enemy Table 1:", "pointer 0A000000");
+        row("enemy table 2 FFFFFFFF", "txtEnTable2", "FFFFFFFF",
+            "Enemy Table 2:", "pointer 07FFFFFF");
         row("tileset zz", "cboTileset", "zz", "Tileset:");
         row("tide 100", "cboTide", "100", "Water Tide:");
         row("behavior empty", "cboBehavior", "", "Room Behavior:");
@@ -305,6 +316,7 @@ class MainWindowSaveTest : public QObject {
         QFETCH(QString, control);
         QFETCH(QString, text);
         QFETCH(QString, label);
+        QFETCH(QString, hint);
         MainWindowSession session;
         const ImageBuilder image = ImageWithEditableRoom();
         const std::string path = LoadEditableRoom(session, image);
@@ -319,6 +331,7 @@ class MainWindowSaveTest : public QObject {
         const QString message = QString::fromStdString(refused[0]);
         QVERIFY2(message.contains(label), qPrintable(message));
         QVERIFY2(message.contains('"' + text + '"'), qPrintable(message));
+        QVERIFY2(message.contains(hint), qPrintable(message));
         QCOMPARE(ChangedOffsets(image.Bytes(), ReadFileBytes(path)), std::vector<std::size_t>());
 
         Edit(session.form, control, "type", "1");
