@@ -3,8 +3,7 @@
 # A person's path through the built editor on an X server of its own, with real clicks and
 # keys: File > Open (cancelled, then a sample image with a non-ASCII name), a room loaded,
 # edited and saved with the keyboard and with the mouse, the enemy editor, a refused pointer,
-# keys with modifiers,
-# Help > About.
+# keys with modifiers, Help > About.
 # After every save the image's bytes are compared with a copy: exactly the intended bytes
 # changed, and nothing else in the whole file.
 #
