@@ -9,7 +9,7 @@
 #include <string>
 
 #include "rom/hex.h"
-#include "tests/rom/rom_image_test.h"
+#include "tests/rom/table_test.h"
 
 using vorn::FormatHex;
 using vorn::ParseHexIgnoringBlanks;

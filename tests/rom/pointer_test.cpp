@@ -9,7 +9,7 @@
 
 #include "rom/hex.h"
 #include "rom/room_header.h"
-#include "tests/rom/rom_image_test.h"
+#include "tests/rom/table_test.h"
 
 using vorn::DecodeDataPtr;
 using vorn::DecodeEnemyPtr;
