@@ -17,7 +17,7 @@
 #include "tests/support/scripted_desktop.h"
 #include "tests/support/temp_dir.h"
 #include "ui/toolkit/open_dialog.h"
-#include "ui/toolkit/rom_command.h"
+#include "ui/rom_command.h"
 
 namespace vorn::test {
 
@@ -124,7 +124,7 @@ class SupportTest : public QObject {
         const int descriptors = OpenDescriptors();
         int ran = 0;
         std::string refusal;
-        const bool result = toolkit::RunRomCommand(desktop, path, [&](RomFile& file) {
+        const bool result = ui::RunRomCommand(desktop, path, [&](RomFile& file) {
             ++ran;
             if (steps == "write") {
                 // Nothing may be written past the end of the file.
