@@ -127,7 +127,7 @@ QStringList Expected(int count) {
 // editor was on the screen while it was up.
 struct Session {
     TempDir dir;
-    toolkit::ScriptedDesktop desktop;
+    ScriptedDesktop desktop;
     ui::Form1 form{desktop};
     std::vector<bool> editorShownDuring;
 

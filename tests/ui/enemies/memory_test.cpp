@@ -44,7 +44,7 @@ class EnemyEditorMemoryTest : public QObject {
         TempDir dir;
         ImageBuilder image;
         image.Title().Room32(0, 0x20, 0x08346000).Enemies(0x346000, {{1, 2, 3}, {4, 5, 6}});
-        toolkit::ScriptedDesktop desktop;
+        ScriptedDesktop desktop;
         ui::Form1 form(desktop);
         form.Load();
         form.Show();

@@ -18,7 +18,7 @@ namespace vorn::test {
 namespace {
 
 enum Answer { OtherFile, EmptyFile, MissingFile };
-using DialogRequest = toolkit::ScriptedDesktop::OpenRequest;
+using DialogRequest = ScriptedDesktop::OpenRequest;
 
 QString Hex(std::uint32_t value) {
     return QString::number(value, 16).toUpper();

@@ -76,7 +76,7 @@ class SupportTest : public QObject {
     void openDialog() {
         QFETCH(QStringList, answers);
         QFETCH(QString, fileName);
-        toolkit::ScriptedDesktop desktop;
+        ScriptedDesktop desktop;
         for (const QString& answer : answers) {
             desktop.OpenAnswers.push_back(answer.toStdString());
         }
@@ -120,7 +120,7 @@ class SupportTest : public QObject {
         if (target == "file") {
             std::ofstream(path, std::ios::binary) << std::string(16, '\0');
         }
-        toolkit::ScriptedDesktop desktop;
+        ScriptedDesktop desktop;
         const int descriptors = OpenDescriptors();
         int ran = 0;
         std::string refusal;
