@@ -17,7 +17,6 @@
 #include <vector>
 
 #include "tests/support/image_builder.h"
-#include "tests/support/qtest_main.h"
 #include "tests/support/scripted_desktop.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/ui_driver.h"
@@ -849,8 +848,7 @@ void EnemyEditorTest::editorKeepsItsOwnRom() {
     QCOMPARE(Shown(*editor), QString("A B C"));
 }
 
-VORN_TEST_CLASS(EnemyEditorTest)
-
 }  // namespace vorn::test
 
+QTEST_MAIN(vorn::test::EnemyEditorTest)
 #include "enemy_editor_test.moc"

@@ -9,7 +9,6 @@
 #include <cstddef>
 
 #include "tests/support/image_builder.h"
-#include "tests/support/qtest_main.h"
 #include "tests/support/scripted_desktop.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/ui_driver.h"
@@ -73,8 +72,7 @@ class EnemyEditorMemoryTest : public QObject {
     }
 };
 
-VORN_TEST_CLASS(EnemyEditorMemoryTest)
-
 }  // namespace vorn::test
 
+QTEST_MAIN(vorn::test::EnemyEditorMemoryTest)
 #include "memory_test.moc"

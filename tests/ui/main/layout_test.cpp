@@ -9,7 +9,6 @@
 
 #include <vector>
 
-#include "tests/support/qtest_main.h"
 #include "tests/ui/main/main_window_session.h"
 #include "ui/enemies/form3.h"
 #include "ui/main/form2.h"
@@ -204,7 +203,5 @@ class LayoutTest : public QObject {
 
 }  // namespace vorn::test
 
-using vorn::test::LayoutTest;
-VORN_TEST_CLASS(LayoutTest)
-
+QTEST_MAIN(vorn::test::LayoutTest)
 #include "layout_test.moc"

@@ -9,7 +9,6 @@
 
 #include <sys/stat.h>
 
-#include "tests/support/qtest_main.h"
 #include "tests/support/ui_driver.h"
 #include "tests/ui/main/main_window_session.h"
 
@@ -456,7 +455,5 @@ class MainWindowOpenLoadTest : public QObject {
 
 }  // namespace vorn::test
 
-using vorn::test::MainWindowOpenLoadTest;
-VORN_TEST_CLASS(MainWindowOpenLoadTest)
-
+QTEST_MAIN(vorn::test::MainWindowOpenLoadTest)
 #include "open_load_test.moc"

@@ -7,7 +7,6 @@
 #include <QGuiApplication>
 #include <QtTest>
 
-#include "tests/support/qtest_main.h"
 #include "tests/support/ui_driver.h"
 #include "tests/ui/main/main_window_session.h"
 
@@ -500,7 +499,5 @@ class MainWindowSaveTest : public QObject {
 
 }  // namespace vorn::test
 
-using vorn::test::MainWindowSaveTest;
-VORN_TEST_CLASS(MainWindowSaveTest)
-
+QTEST_MAIN(vorn::test::MainWindowSaveTest)
 #include "save_test.moc"

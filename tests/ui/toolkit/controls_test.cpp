@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "tests/support/qtest_main.h"
 #include "tests/support/ui_driver.h"
 #include "tests/ui/toolkit/on_screen.h"
 #include "ui/toolkit/button.h"
@@ -147,8 +146,7 @@ class ControlsTest : public QObject {
     }
 };
 
-VORN_TEST_CLASS(ControlsTest)
-
 }  // namespace vorn::test
 
+QTEST_MAIN(vorn::test::ControlsTest)
 #include "controls_test.moc"

@@ -13,7 +13,6 @@
 
 #include <string>
 
-#include "tests/support/qtest_main.h"
 #include "tests/support/ui_driver.h"
 #include "tests/ui/toolkit/on_screen.h"
 #include "ui/toolkit/button.h"
@@ -229,8 +228,7 @@ class KeyboardTest : public QObject {
     }
 };
 
-VORN_TEST_CLASS(KeyboardTest)
-
 }  // namespace vorn::test
 
+QTEST_MAIN(vorn::test::KeyboardTest)
 #include "keyboard_test.moc"

@@ -13,7 +13,6 @@
 #include <functional>
 #include <memory>
 
-#include "tests/support/qtest_main.h"
 #include "tests/support/ui_driver.h"
 #include "tests/ui/toolkit/on_screen.h"
 #include "ui/toolkit/button.h"
@@ -403,8 +402,7 @@ class WindowTest : public QObject {
     }
 };
 
-VORN_TEST_CLASS(WindowTest)
-
 }  // namespace vorn::test
 
+QTEST_MAIN(vorn::test::WindowTest)
 #include "window_test.moc"
