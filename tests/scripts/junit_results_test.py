@@ -1,0 +1,34 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
+# The test command's reader of CTest's JUnit files, on one run with a test of each kind.
+import io, os, sys, unittest
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "../../scripts/lib"))
+from junit_results import records
+
+RUN = """<testsuite><testcase name="passes" status="run"><system-out>[ RUN      ] Files.Mode
+/src/rom_test.cpp:9: Skipped
+needs an ordinary user</system-out></testcase>
+<testcase name="qtest" status="fail"><failure/><system-out>FAIL!  : T::b() Not the same
+   Loc: [/src/t.cpp(7)]
+FAIL!  : T::c() second</system-out></testcase>
+<testcase name="skips" status="notrun"><skipped message="SKIP_RETURN_CODE=77"/>
+<system-out>SKIPPED: no mount namespace</system-out></testcase>
+<testcase name="crash" status="fail"><failure/><system-out>==7==ERROR: AddressSanitizer: \
+overflow at pc 0x2
+SUMMARY: AddressSanitizer: overflow /src/a.cpp:3 in f</system-out></testcase></testsuite>"""
+AGAIN = "      again: ctest --test-dir build -R '^%s$' --output-on-failure"
+
+
+class JunitResultsTest(unittest.TestCase):
+    def test_one_record_per_pass_failure_and_skip(self):
+        self.assertEqual(list(records("main", "/src", "build", io.StringIO(RUN))), [
+            ("P", "passes"),
+            ("S", "  passes (main), skipped inside: Files.Mode: needs an ordinary user"),
+            ("F", "  qtest (main): FAIL!  : T::b() Not the same"), ("f", "      Loc: [t.cpp(7)]"),
+            ("f", AGAIN % "qtest"), ("S", "  skips (main): no mount namespace"),
+            ("F", "  crash (main): ERROR: AddressSanitizer: overflow"),
+            ("f", "      SUMMARY: AddressSanitizer: overflow a.cpp:3 in f"),
+            ("f", AGAIN % "crash")])
+
+
+unittest.main()
