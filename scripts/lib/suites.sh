@@ -63,10 +63,11 @@ vorn_run_tests() {
     local status_file="$VORN_LOGS/ctest-$name.status"
     rm -f "$status_file" "$junit"
     # The whole output of every test is kept for the verdict, not only the first kilobyte.
+    # Tests run side by side, one per core; those that need the machine alone say so.
     (
         cd "$build"
         status=0
-        ctest --timeout 600 --test-output-size-passed 10000000 \
+        ctest --timeout 600 --parallel "$(nproc)" --test-output-size-passed 10000000 \
             --test-output-size-failed 10000000 --output-junit "$junit" || status=$?
         echo "$status" >"$status_file"
     ) </dev/null 2>&1 | tee "$console" |
