@@ -8,7 +8,6 @@
 #   CC=clang CXX=clang++ vorn_suite fuzz "$VORN_ROOT/build/fuzz" ...
 #   vorn_verdict    # returns non-zero when a build or a test failed
 
-VORN_SUITES=()
 VORN_PASSED=0
 VORN_FAILED=0
 VORN_SKIPPED=0
@@ -21,7 +20,6 @@ VORN_TIMES=()  # each suite's wall time
 vorn_suite() {
     local name=$1 build=$2
     shift 2
-    VORN_SUITES+=("$name")
     local start=$SECONDS
     if ! vorn_build "$name" "$build" "$@" 2>/dev/null; then
         VORN_FAILED=$((VORN_FAILED + 1))
