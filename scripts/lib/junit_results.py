@@ -102,7 +102,8 @@ def records(suite, root, build, junit):
             yield "P", name
         else:
             found = first_failure(lines)
-            yield "F", f"{where}: {shown(found[0])}"
+            seconds = round(float(test.get("time", 0)))  # a test that timed out says no more
+            yield "F", f"{where}, after {seconds} s: {shown(found[0])}"
             for line in found[1:]:
                 yield "f", "      " + shown(line)
             yield "f", f"      again: ctest --test-dir {build} -R '^{name}$' --output-on-failure"

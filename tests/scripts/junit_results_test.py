@@ -8,7 +8,7 @@ from junit_results import records
 RUN = """<testsuite><testcase name="passes" status="run"><system-out>[ RUN      ] Files.Mode
 /src/rom_test.cpp:9: Skipped
 needs an ordinary user</system-out></testcase>
-<testcase name="qtest" status="fail"><failure/><system-out>FAIL!  : T::b() Not the same
+<testcase name="qtest" status="fail" time="2.4"><failure/><system-out>FAIL!  : T::b() Not the same
    Loc: [/src/t.cpp(7)]
 FAIL!  : T::c() second</system-out></testcase>
 <testcase name="skips" status="notrun"><skipped message="SKIP_RETURN_CODE=77"/>
@@ -22,8 +22,9 @@ GOT = list(records("main", "/src", "build", io.StringIO(RUN)))
 assert GOT == [
     ("P", "passes"),
     ("S", "  passes (main), skipped inside: Files.Mode: needs an ordinary user"),
-    ("F", "  qtest (main): FAIL!  : T::b() Not the same"), ("f", "      Loc: [t.cpp(7)]"),
-    ("f", AGAIN % "qtest"), ("S", "  skips (main): no mount namespace"),
-    ("F", "  crash (main): ERROR: AddressSanitizer: overflow"),
+    ("F", "  qtest (main), after 2 s: FAIL!  : T::b() Not the same"),
+    ("f", "      Loc: [t.cpp(7)]"), ("f", AGAIN % "qtest"),
+    ("S", "  skips (main): no mount namespace"),
+    ("F", "  crash (main), after 0 s: ERROR: AddressSanitizer: overflow"),
     ("f", "      SUMMARY: AddressSanitizer: overflow a.cpp:3 in f"), ("f", AGAIN % "crash"),
 ], "\n".join(map(str, GOT))
