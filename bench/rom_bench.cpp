@@ -13,7 +13,10 @@
 
 #include "bench/bench_image.h"
 #include "bench/paired.h"
-#include "rom/rom.h"
+#include "rom/enemy_list.h"
+#include "rom/game_title.h"
+#include "rom/rom_file.h"
+#include "rom/room_header.h"
 
 namespace {
 

@@ -19,12 +19,14 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "bench/bench_image.h"
 #include "bench/paired.h"
-#include "tests/support/scripted_desktop.h"
 #include "ui/enemies/form3.h"
 #include "ui/main/form1.h"
+#include "ui/toolkit/desktop.h"
 
 namespace {
 
@@ -35,9 +37,25 @@ using vorn::bench::RawRead;
 using vorn::bench::RawWriteSynced;
 using vorn::bench::RunPaired;
 
+// A desktop that closes every message box at once and answers the Open dialog with the
+// image, or with a cancel when none is set.
+class BenchDesktop : public vorn::toolkit::Desktop {
+  public:
+    using Desktop::ShowMessage;
+    void ShowMessage(const std::string& text, const std::string&) override {
+        Messages.push_back(text);
+    }
+    std::string AskOpenFile(const std::string&, const std::string&, const std::string&) override {
+        return std::exchange(OpenAnswer, std::string());
+    }
+
+    std::vector<std::string> Messages;
+    std::string OpenAnswer;  // the next answer of the Open dialog
+};
+
 // The main window with the image opened and the benchmark's room loaded.
 struct OpenedMainWindow {
-    vorn::toolkit::ScriptedDesktop desktop;
+    BenchDesktop desktop;
     vorn::ui::Form1 form{desktop};
 
     explicit OpenedMainWindow(const std::string& image) {
@@ -47,13 +65,13 @@ struct OpenedMainWindow {
         Open(image);
     }
     void Open(const std::string& image) {
-        desktop.OpenAnswers.push_back(image);
+        desktop.OpenAnswer = image;
         form.mnuOpen.Choose();
         desktop.Messages.clear();
     }
 };
 
-void ReportOnError(benchmark::State& state, const vorn::toolkit::ScriptedDesktop& desktop) {
+void ReportOnError(benchmark::State& state, const BenchDesktop& desktop) {
     if (!desktop.Messages.empty()) {
         state.SkipWithError(desktop.Messages.back().c_str());
     }
@@ -63,7 +81,7 @@ void BM_OpenAndLoad(benchmark::State& state) {
     const std::string image = BenchImages::Get().Path(state.range(0));
     OpenedMainWindow window(image);
     const auto command = [&] {
-        window.desktop.OpenAnswers.push_back(image);
+        window.desktop.OpenAnswer = image;
         window.form.mnuOpen.Choose();
     };
     // Two opens, as the command has: the game check reads the title, the load the record.
@@ -123,7 +141,7 @@ void BM_EnemySave(benchmark::State& state) {
 // items and showing it, and building the enemy editor's window with its 768 items.
 void BM_StartUpToShownWindow(benchmark::State& state) {
     for (auto _ : state) {
-        vorn::toolkit::ScriptedDesktop desktop;
+        BenchDesktop desktop;
         vorn::ui::Form1 form(desktop);
         form.Load();
         form.Show();
@@ -134,7 +152,7 @@ void BM_StartUpToShownWindow(benchmark::State& state) {
 }
 
 void BM_EnemyEditorWindowOnly(benchmark::State& state) {
-    vorn::toolkit::ScriptedDesktop desktop;
+    BenchDesktop desktop;
     vorn::ui::Form1 form(desktop);
     form.Load();
     form.Show();

@@ -8,10 +8,6 @@ namespace vorn {
 
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n';
-}
-
 // 0-15 for a hex digit of either case, -1 for anything else.
 int DigitValue(char c) {
     if (c >= '0' && c <= '9') {
@@ -54,6 +50,10 @@ std::optional<std::int32_t> ParseDigits(std::string_view digits) {
 }
 
 }  // namespace
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
 
 std::string FormatHex(std::int32_t value) {
     char buffer[8];
@@ -98,6 +98,22 @@ std::optional<std::int32_t> ParseHexIgnoringBlanks(std::string_view text) {
         }
     }
     return ParseDigits(digits);
+}
+
+std::optional<std::uint32_t> ParseTypedNumber(std::string_view text, int base) {
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    std::uint32_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value, base);
+    if (text.empty() || error != std::errc() || stop != end) {
+        return std::nullopt;
+    }
+    return value;
 }
 
 }  // namespace vorn

@@ -12,8 +12,11 @@ namespace vorn {
 // A negative value shows the eight digits of its 32-bit two's complement (-1 is FFFFFFFF).
 std::string FormatHex(std::int32_t value);
 
-// Reads leading hex digits (either case) and ignores the rest; blanks, tabs and line feeds
-// are skipped wherever they stand. No digits reads as 0; more than eight significant digits
+// Blanks, as every reader below that skips any skips them: spaces, tabs and line feeds.
+bool IsBlank(char c);
+
+// Reads leading hex digits (either case) and ignores the rest; blanks are skipped wherever
+// they stand. No digits reads as 0; more than eight significant digits
 // keep the low 32 bits. Never fails.
 std::int32_t ParseHexLenient(std::string_view text);
 
@@ -21,8 +24,13 @@ std::int32_t ParseHexLenient(std::string_view text);
 // aside), optionally followed by blanks. Anything else gives no value.
 std::optional<std::int32_t> ParseHexStrict(std::string_view text);
 
-// Like ParseHexStrict, but blanks, tabs and line feeds are ignored wherever they stand:
-// "34 0AD4" reads as 340AD4. This is how the main window checks a pointer the user typed.
+// Like ParseHexStrict, but blanks are ignored wherever they stand: "34 0AD4" reads as
+// 340AD4. This is how the main window checks a pointer the user typed.
 std::optional<std::int32_t> ParseHexIgnoringBlanks(std::string_view text);
+
+// A number typed into a drop-down: digits of `base` (16, in either case, or 10), at least
+// one, with blanks around them and leading zeros ignored (" a " and "00a" are A), at most 32
+// bits. Anything else, a blank between the digits included, gives no value.
+std::optional<std::uint32_t> ParseTypedNumber(std::string_view text, int base);
 
 }  // namespace vorn

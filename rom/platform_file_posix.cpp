@@ -92,13 +92,7 @@ OpenResult Open(const std::string& path, bool writable, bool create) {
         ::close(fd);
         return result;
     }
-    // A plain file goes back to ordinary, blocking reads and writes.
-    const int status = ::fcntl(fd, F_GETFL);
-    if (status < 0 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
-        const int error = errno;
-        ::close(fd);
-        return Failed(error);
-    }
+    // O_NONBLOCK may stay: it does not change how a plain file is read and written.
     result.file = fd;
     return result;
 }

@@ -19,10 +19,10 @@
 #include <fstream>
 #include <string>
 
-#include "tests/support/scripted_desktop.h"
 #include "ui/enemies/form3.h"
 #include "ui/main/form1.h"
 #include "ui/main/form2.h"
+#include "ui/toolkit/desktop.h"
 
 namespace {
 
@@ -30,6 +30,16 @@ using vorn::toolkit::Container;
 using vorn::toolkit::Control;
 using vorn::toolkit::Rect;
 using vorn::toolkit::Window;
+
+// The windows are only built, never used: no message is shown and no file is asked for.
+class NoDesktop : public vorn::toolkit::Desktop {
+  public:
+    using Desktop::ShowMessage;
+    void ShowMessage(const std::string&, const std::string&) override {}
+    std::string AskOpenFile(const std::string&, const std::string&, const std::string&) override {
+        return std::string();
+    }
+};
 
 // The frame that holds the control, or nothing for a control on the client area.
 const Control* HoldingFrame(const Control& control) {
@@ -63,7 +73,7 @@ void WriteWindow(std::ostream& out, const std::string& name, Window& window) {
 // The three windows as the editor builds them; the enemy editor takes its file and offset
 // from the main window, as it does when "Follow Offset1" loads it.
 bool WriteLayout(const std::string& path) {
-    vorn::toolkit::ScriptedDesktop desktop;
+    NoDesktop desktop;
     vorn::ui::Form1 form1(desktop);
     vorn::ui::Form2 form2;
     vorn::ui::Form3 form3(desktop, {form1.cmdGetTs, form1.txtEnTable1});

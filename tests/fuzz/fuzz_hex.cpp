@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The hex text helpers, probed without a second copy of their rules:
 //
-// - any bytes taken as text: the three readers never crash, agree wherever their rules
+// - any bytes taken as text: the four readers never crash, agree wherever their rules
 //   overlap, give the same answer for a text and its upper-case form, for a blank put
 //   anywhere (where blanks are skipped) and for spaces put after it (the strict reader);
 // - a value written the way a person might type it (printf's "%X" as an independent
@@ -25,6 +25,7 @@ namespace {
 using vorn::ParseHexIgnoringBlanks;
 using vorn::ParseHexLenient;
 using vorn::ParseHexStrict;
+using vorn::ParseTypedNumber;
 
 constexpr char kBlanks[] = {' ', '\t', '\n'};
 
@@ -53,6 +54,11 @@ void CheckAgreement(const std::string& text) {
     if (ignoring) {
         FUZZ_REQUIRE(lenient == *ignoring);
     }
+    // A drop-down takes what the strict reader takes, and nothing the blank-ignoring one
+    // refuses.
+    const std::optional<std::uint32_t> typed = ParseTypedNumber(text, 16);
+    FUZZ_REQUIRE(!strict || typed == static_cast<std::uint32_t>(*strict));
+    FUZZ_REQUIRE(!typed || ignoring == static_cast<std::int32_t>(*typed));
     // The lenient value, and any value read, writes as printf writes it and reads back.
     for (const std::int32_t value : {lenient, ignoring.value_or(0), strict.value_or(0)}) {
         const std::string written = vorn::FormatHex(value);
@@ -67,6 +73,8 @@ void CheckUnchangedBy(const std::string& text, std::size_t at, char blank) {
     FUZZ_REQUIRE(ParseHexLenient(upper) == ParseHexLenient(text));
     FUZZ_REQUIRE(ParseHexStrict(upper) == ParseHexStrict(text));
     FUZZ_REQUIRE(ParseHexIgnoringBlanks(upper) == ParseHexIgnoringBlanks(text));
+    FUZZ_REQUIRE(ParseTypedNumber(upper, 16) == ParseTypedNumber(text, 16));
+    FUZZ_REQUIRE(ParseTypedNumber(blank + text + blank, 16) == ParseTypedNumber(text, 16));
 
     const std::string withBlank = text.substr(0, at) + blank + text.substr(at);
     FUZZ_REQUIRE(ParseHexLenient(withBlank) == ParseHexLenient(text));
@@ -92,6 +100,7 @@ void CheckBlankInside(const std::string& digits, std::uint32_t value, std::size_
     FUZZ_REQUIRE(ParseHexIgnoringBlanks(text) == expected);
     FUZZ_REQUIRE(ParseHexLenient(text) == expected);
     FUZZ_REQUIRE(!ParseHexStrict(text));
+    FUZZ_REQUIRE(!ParseTypedNumber(text, 16));
 }
 
 // The typed digits followed by a character that is no digit: the lenient reader stops
@@ -133,6 +142,8 @@ void CheckTypedValue(FuzzedDataProvider& input) {
     FUZZ_REQUIRE(ParseHexStrict(digits) == expected);
     FUZZ_REQUIRE(ParseHexIgnoringBlanks(digits) == expected);
     FUZZ_REQUIRE(ParseHexLenient(digits) == expected);
+    FUZZ_REQUIRE(ParseTypedNumber(digits, 16) == value);
+    FUZZ_REQUIRE(ParseTypedNumber(std::to_string(value), 10) == value);
 
     const char blank = input.PickValueInArray(kBlanks);
     if (digits.size() >= 2) {

@@ -4,11 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "rom/game_title.h"
-#include "rom/rom_error.h"
 #include "tests/rom/rom_image_test.h"
 
 using vorn::CheckGameTitle;
@@ -56,35 +54,5 @@ TEST_P(CheckGameTitleTest, Holds) {
 }
 
 VORN_TABLE(CheckGameTitleTest, kTitles);
-
-using GameTitleTest = RomImageTest;
-
-// Opening a missing file creates it empty, and an empty file is not the game.
-TEST_F(GameTitleTest, MissingFileIsCreatedAndFails) {
-    const std::string path = Dir().File("new.gba");
-    EXPECT_FALSE(CheckGameTitle(path));
-    EXPECT_TRUE(FileExists(path));
-    EXPECT_TRUE(ReadFileBytes(path).empty());
-}
-
-struct PathRow : Row {
-    std::string file;
-};
-
-const PathRow kUnopenable[] = {
-    {"a folder", "folder"},
-    {"inside a missing folder", "missing/rom.gba"},
-    {"empty path", ""},
-};
-
-using UnopenablePathThrowsTest = RomImageTableTest<PathRow>;
-
-TEST_P(UnopenablePathThrowsTest, RomError) {
-    std::filesystem::create_directory(Dir().File("folder"));
-    const std::string path = GetParam().file.empty() ? std::string() : Dir().File(GetParam().file);
-    EXPECT_THROW(CheckGameTitle(path), vorn::RomError);
-}
-
-VORN_TABLE(UnopenablePathThrowsTest, kUnopenable);
 
 }  // namespace

@@ -9,12 +9,13 @@
 #include <string>
 
 #include "rom/hex.h"
-#include "tests/rom/rom_image_test.h"
+#include "tests/rom/table_test.h"
 
 using vorn::FormatHex;
 using vorn::ParseHexIgnoringBlanks;
 using vorn::ParseHexLenient;
 using vorn::ParseHexStrict;
+using vorn::ParseTypedNumber;
 using vorn::test::Row;
 using vorn::test::TableTest;
 
@@ -155,6 +156,36 @@ TEST_P(ParseHexIgnoringBlanksTest, Value) {
 
 VORN_TABLE(ParseHexIgnoringBlanksTest, kIgnoringBlanks);
 
+// What a drop-down reads from the text typed into it, in its numbering.
+struct Typed : Row {
+    std::string text;
+    int base;
+    std::optional<std::uint32_t> value;
+};
+
+const Typed kTyped[] = {
+    {"blanks around", " a ", 16, 0xA},
+    {"leading zeros", "00a", 16, 0xA},
+    {"tab and line feed around", "\t1F\n", 16, 0x1F},
+    {"eight digits", "FFFFFFFF", 16, 0xFFFFFFFF},
+    {"decimal room", " 329 ", 10, 329},
+    {"blank between the digits", "1 A", 16, std::nullopt},
+    {"carriage return is not a blank", "1A\r", 16, std::nullopt},
+    {"hex digit in a decimal list", "1A", 10, std::nullopt},
+    {"sign", "+1", 16, std::nullopt},
+    {"0x prefix", "0x1A", 16, std::nullopt},
+    {"more than 32 bits", "100000000", 16, std::nullopt},
+    {"only blanks", " \t\n", 16, std::nullopt},
+};
+
+using ParseTypedNumberTest = TableTest<Typed>;
+
+TEST_P(ParseTypedNumberTest, Value) {
+    EXPECT_EQ(ParseTypedNumber(GetParam().text, GetParam().base), GetParam().value);
+}
+
+VORN_TABLE(ParseTypedNumberTest, kTyped);
+
 // Whatever a window shows must read back as the same value, whichever parser reads it.
 const Value kShown[] = {
     {"most negative", kMin},
@@ -180,6 +211,7 @@ TEST_P(FormattedTextReadsBackTest, EveryParser) {
     EXPECT_EQ(ParseHexStrict(text), std::optional<std::int32_t>(value));
     EXPECT_EQ(ParseHexStrict(Lower(text) + " "), std::optional<std::int32_t>(value));
     EXPECT_EQ(ParseHexIgnoringBlanks(" " + text + " "), std::optional<std::int32_t>(value));
+    EXPECT_EQ(ParseTypedNumber(" " + Lower(text) + "\n", 16), static_cast<std::uint32_t>(value));
 }
 
 VORN_TABLE(FormattedTextReadsBackTest, kShown);

@@ -5,11 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "rom/hex.h"
 #include "rom/room_header.h"
-#include "tests/rom/rom_image_test.h"
+#include "tests/rom/table_test.h"
 
 using vorn::DecodeDataPtr;
 using vorn::DecodeEnemyPtr;
@@ -93,8 +94,11 @@ const Typed kTypedOffsets[] = {
 
 using EncodePtrTest = TableTest<Typed>;
 
+// Read as the main window reads a pointer box.
 TEST_P(EncodePtrTest, Stored) {
-    EXPECT_EQ(EncodePtr(vorn::ParseHexLenient(GetParam().typed)), GetParam().stored);
+    const std::optional<std::int32_t> offset = vorn::ParseHexIgnoringBlanks(GetParam().typed);
+    ASSERT_TRUE(offset.has_value());
+    EXPECT_EQ(EncodePtr(*offset), GetParam().stored);
 }
 
 VORN_TABLE(EncodePtrTest, kTypedOffsets);

@@ -17,7 +17,10 @@
 #include <utility>
 #include <vector>
 
-#include "rom/rom.h"
+#include "rom/game_title.h"
+#include "rom/rom_error.h"
+#include "rom/rom_file.h"
+#include "rom/room_header.h"
 #include "tests/rom/os_files.h"
 #include "tests/rom/rom_image_test.h"
 #include "tests/rom/unprivileged.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "tests/support/scripted_desktop.h"
 
-namespace vorn::toolkit {
+namespace vorn::test {
 
 void ScriptedDesktop::ShowMessage(const std::string& text, const std::string& details) {
     Messages.push_back(text);
@@ -22,4 +22,4 @@ std::string ScriptedDesktop::AskOpenFile(const std::string& title, const std::st
     return answer;
 }
 
-}  // namespace vorn::toolkit
+}  // namespace vorn::test

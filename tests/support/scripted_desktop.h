@@ -8,13 +8,11 @@
 
 #include "ui/toolkit/desktop.h"
 
-namespace vorn::toolkit {
+namespace vorn::test {
 
-// A desktop for tests, benchmarks and the layout tool: message boxes are recorded and closed
-// at once, and the Open dialog answers from a queue (an empty queue answers as a cancel).
-// It is not part of the editor; it keeps the toolkit's namespace, beside the Desktop it
-// stands in for.
-class ScriptedDesktop : public Desktop {
+// The desktop of the window tests: message boxes are recorded and closed at once, and the
+// Open dialog answers from a queue (an empty queue answers as a cancel).
+class ScriptedDesktop : public toolkit::Desktop {
   public:
     struct OpenRequest {
         std::string title;
@@ -36,4 +34,4 @@ class ScriptedDesktop : public Desktop {
     std::function<void(const std::string&)> WhileMessageShown;
 };
 
-}  // namespace vorn::toolkit
+}  // namespace vorn::test

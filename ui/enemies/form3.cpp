@@ -2,8 +2,8 @@
 #include "ui/enemies/form3.h"
 
 #include "rom/hex.h"
+#include "ui/rom_command.h"
 #include "ui/toolkit/desktop.h"
-#include "ui/toolkit/rom_command.h"
 
 namespace vorn::ui {
 
@@ -69,7 +69,7 @@ void Form3::Form_Load() {
 }
 
 void Form3::ReadList() {
-    toolkit::RunRomCommand(desktop_, RomPath, [this](RomFile& file) {
+    RunRomCommand(desktop_, RomPath, [this](RomFile& file) {
         ReadEnemyList(file, TableOffset, List);
         lastSeen_ = List;
         hasList_ = true;
@@ -167,7 +167,7 @@ void Form3::cmdSave_Click() {
     if (!entry) {
         return;
     }
-    const bool written = toolkit::RunRomCommand(
+    const bool written = RunRomCommand(
         desktop_, RomPath,
         [&](RomFile& file) {
             List.entries[static_cast<std::size_t>(slot)] = *entry;

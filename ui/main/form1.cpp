@@ -6,8 +6,8 @@
 #include "rom/game_title.h"
 #include "rom/hex.h"
 #include "rom/rom_error.h"
+#include "ui/rom_command.h"
 #include "ui/toolkit/desktop.h"
-#include "ui/toolkit/rom_command.h"
 
 namespace vorn::ui {
 
@@ -177,7 +177,7 @@ void Form1::mnuOpen_Click() {
     try {
         isGameImage = CheckGameTitle(chosen);
     } catch (const RomError& error) {
-        desktop_.Tell(toolkit::FailureMessage(error));
+        desktop_.Tell(FailureMessage(error));
         return;
     }
     RomPath = chosen;
@@ -219,7 +219,7 @@ void Form1::LoadSelectedRoom(bool tellAboutOddFiles) {
     // Everything is read before anything is shown, so a failed load changes nothing.
     RoomHeader header;
     std::optional<toolkit::MessageText> note;
-    const bool read = toolkit::RunRomCommand(desktop_, RomPath, [&](RomFile& file) {
+    const bool read = RunRomCommand(desktop_, RomPath, [&](RomFile& file) {
         header = ReadRoomHeader(file, *room);
         if (tellAboutOddFiles) {
             note = OddFileNote(file, *room);
@@ -305,7 +305,7 @@ void Form1::cmdSave_Click() {
             " changed on disk since this window read it: another program wrote to ")
             .Path(RomPath)
             .Plain(". Nothing was saved. Press \"Load\" to read the room's current bytes.");
-    const bool written = toolkit::RunRomCommand(
+    const bool written = RunRomCommand(
         desktop_, RomPath,
         [&](RomFile& file) {
             // The enemy editor leaves the screen but keeps its list; it is never loaded here.

@@ -29,7 +29,6 @@ class HeaderField {
     HeaderField(const HeaderField&) = delete;
     HeaderField& operator=(const HeaderField&) = delete;
 
-    const std::string& Label() const { return label_; }
     RecordField Field() const { return field_; }
 
     // Shows the record's value; the text it leaves is the unedited one.

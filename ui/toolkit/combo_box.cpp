@@ -10,9 +10,9 @@
 #include <QWheelEvent>
 
 #include <algorithm>
-#include <charconv>
 #include <functional>
 
+#include "rom/hex.h"
 #include "ui/toolkit/text_field_guard.h"
 
 namespace vorn::toolkit {
@@ -79,30 +79,10 @@ class ComboEvents : public QObject {
     std::function<void()> beforePick_;
 };
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 }  // namespace
 
 std::optional<std::uint32_t> ReadNumber(std::string_view text, ComboBox::Numbering numbering) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    if (text.empty()) {
-        return std::nullopt;
-    }
-    const int base = numbering == ComboBox::Numbering::Hexadecimal ? 16 : 10;
-    std::uint32_t value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value, base);
-    if (error != std::errc() || stop != end) {
-        return std::nullopt;
-    }
-    return value;
+    return ParseTypedNumber(text, numbering == ComboBox::Numbering::Hexadecimal ? 16 : 10);
 }
 
 ComboBox::ComboBox(Container& parent, std::string name, Rect rect, Numbering numbering)
@@ -157,11 +137,11 @@ void ComboBox::AppendItems(const std::vector<std::string>& texts) {
 }
 
 void ComboBox::AppendNumbers(int count) {
-    const int base = numbering_ == Numbering::Hexadecimal ? 16 : 10;
     std::vector<std::string> texts;
     texts.reserve(static_cast<std::size_t>(std::max(count, 0)));
     for (int value = 0; value < count; ++value) {
-        texts.push_back(QString::number(value, base).toUpper().toStdString());
+        texts.push_back(numbering_ == Numbering::Hexadecimal ? FormatHex(value)
+                                                             : std::to_string(value));
     }
     AppendItems(texts);
 }

@@ -43,9 +43,9 @@ class ComboBox : public Control {
     int ListCount() const;
     std::string ItemText(int position) const;
 
-    // Position of the selected item, or None.
+    // Position of the selected item, or kNone.
     int ListIndex() const { return listIndex_; }
-    // Selects the item at `position` and shows its text; None selects nothing and clears the
+    // Selects the item at `position` and shows its text; kNone selects nothing and clears the
     // text. Raises no event.
     void SetListIndex(int position);
     // Selects nothing and shows `text`: for a value that has no item of its own.
@@ -71,8 +71,9 @@ class ComboBox : public Control {
     int listIndex_ = kNone;
 };
 
-// The number a text names in a numbering: digits only (either case), at least one, surrounding
-// blanks and leading zeros ignored, at most 32 bits; nothing for any other text.
+// The number a text names in a numbering, as rom/hex reads a typed number: digits only (either
+// case), at least one, surrounding blanks and leading zeros ignored, at most 32 bits; nothing
+// for any other text.
 std::optional<std::uint32_t> ReadNumber(std::string_view text, ComboBox::Numbering numbering);
 
 }  // namespace vorn::toolkit

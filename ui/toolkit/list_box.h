@@ -25,9 +25,9 @@ class ListBox : public Control {
     int ListCount() const;
     std::string ItemText(int position) const;
 
-    // Position of the selected item, or None.
+    // Position of the selected item, or kNone.
     int ListIndex() const;
-    // Selects the item at `position` (raising Click when it becomes selected), or, with None
+    // Selects the item at `position` (raising Click when it becomes selected), or, with kNone
     // or a position that names no item, selects nothing.
     void SetListIndex(int position);
 

@@ -9,7 +9,6 @@
 #include <cstddef>
 
 #include "tests/support/image_builder.h"
-#include "tests/support/qtest_main.h"
 #include "tests/support/scripted_desktop.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/ui_driver.h"
@@ -44,7 +43,7 @@ class EnemyEditorMemoryTest : public QObject {
         TempDir dir;
         ImageBuilder image;
         image.Title().Room32(0, 0x20, 0x08346000).Enemies(0x346000, {{1, 2, 3}, {4, 5, 6}});
-        toolkit::ScriptedDesktop desktop;
+        ScriptedDesktop desktop;
         ui::Form1 form(desktop);
         form.Load();
         form.Show();
@@ -73,8 +72,7 @@ class EnemyEditorMemoryTest : public QObject {
     }
 };
 
-VORN_TEST_CLASS(EnemyEditorMemoryTest)
-
 }  // namespace vorn::test
 
+QTEST_MAIN(vorn::test::EnemyEditorMemoryTest)
 #include "memory_test.moc"

@@ -92,7 +92,7 @@ void FuzzSession::NewEpisode() {
     test::ImageBuilder(0).Resize(image.size()).Put(0, image).WriteTo(gamePath_);
     test::ImageBuilder(0).Resize(other.size()).Put(0, other).WriteTo(otherPath_);
 
-    desktop_ = std::make_unique<toolkit::ScriptedDesktop>();
+    desktop_ = std::make_unique<test::ScriptedDesktop>();
     form_ = std::make_unique<ui::Form1>(*desktop_);
     form_->Load();
     form_->Show();

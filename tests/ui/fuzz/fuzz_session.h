@@ -91,9 +91,9 @@ class FuzzSession {
     std::string otherPath_;
     std::string romPath_;   // what the main window works on, as its Open messages told
     std::string answered_;  // the Open dialog's last answer
-    std::unique_ptr<toolkit::ScriptedDesktop> desktop_;
+    std::unique_ptr<test::ScriptedDesktop> desktop_;
     std::unique_ptr<ui::Form1> form_;
-    toolkit::ScriptedDesktop observerDesktop_;
+    test::ScriptedDesktop observerDesktop_;
     std::unique_ptr<ui::Form1> observer_;
     std::optional<Baseline> baseline_;
     std::map<int, ByteVector> seen_;  // rooms the main window read or wrote, as it saw them

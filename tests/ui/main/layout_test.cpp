@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: MIT
 // The layout of the editor's three windows, checked for what it must be rather than against
-// a copy of its numbers (the window constructors are the one layout table): the client
-// areas' sizes, every control at its place inside its container, opaque controls apart,
-// every caption shown whole, and each caption beside the control it names.
+// a copy of its numbers (the window constructors are the one layout table): every control at
+// its place inside its container, opaque controls apart, every caption shown whole, and each
+// caption beside the control it names.
 
 #include <QLabel>
 #include <QtTest>
 
 #include <vector>
 
-#include "tests/support/qtest_main.h"
 #include "tests/ui/main/main_window_session.h"
 #include "ui/enemies/form3.h"
 #include "ui/main/form2.h"
@@ -74,20 +73,6 @@ class LayoutTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void clientArea_data() {
-        QTest::addColumn<QString>("window");
-        QTest::addColumn<QSize>("size");
-        QTest::newRow("main window") << "Form1" << QSize(312, 422);
-        QTest::newRow("about window") << "Form2" << QSize(226, 117);
-        QTest::newRow("enemy editor") << "Form3" << QSize(220, 148);
-    }
-    void clientArea() {
-        QFETCH(QString, window);
-        QFETCH(QSize, size);
-        EditorWindows windows;
-        QCOMPARE(windows.Named(window).Host()->size(), size);
-    }
-
     // Each control's widget stands where the layout puts it, in its container's widget, and
     // inside it. A label keeps its place and height; its width follows its caption.
     void controlsAtTheirPlaces_data() { AddWindowRows(); }
@@ -204,7 +189,5 @@ class LayoutTest : public QObject {
 
 }  // namespace vorn::test
 
-using vorn::test::LayoutTest;
-VORN_TEST_CLASS(LayoutTest)
-
+QTEST_MAIN(vorn::test::LayoutTest)
 #include "layout_test.moc"

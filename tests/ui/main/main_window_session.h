@@ -56,7 +56,7 @@ class MainWindowSession {
     std::vector<std::string> MessagesAfter(std::size_t count) const;
 
     TempDir dir;
-    toolkit::ScriptedDesktop desktop;
+    ScriptedDesktop desktop;
     ui::Form1 form;
 };
 

@@ -9,7 +9,6 @@
 
 #include <sys/stat.h>
 
-#include "tests/support/qtest_main.h"
 #include "tests/support/ui_driver.h"
 #include "tests/ui/main/main_window_session.h"
 
@@ -18,7 +17,7 @@ namespace vorn::test {
 namespace {
 
 enum Answer { OtherFile, EmptyFile, MissingFile };
-using DialogRequest = toolkit::ScriptedDesktop::OpenRequest;
+using DialogRequest = ScriptedDesktop::OpenRequest;
 
 QString Hex(std::uint32_t value) {
     return QString::number(value, 16).toUpper();
@@ -456,7 +455,5 @@ class MainWindowOpenLoadTest : public QObject {
 
 }  // namespace vorn::test
 
-using vorn::test::MainWindowOpenLoadTest;
-VORN_TEST_CLASS(MainWindowOpenLoadTest)
-
+QTEST_MAIN(vorn::test::MainWindowOpenLoadTest)
 #include "open_load_test.moc"

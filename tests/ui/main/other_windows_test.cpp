@@ -7,7 +7,6 @@
 #include <QScreen>
 #include <QtTest>
 
-#include "tests/support/qtest_main.h"
 #include "tests/support/ui_driver.h"
 #include "tests/ui/main/main_window_session.h"
 
@@ -166,7 +165,5 @@ class MainWindowOtherWindowsTest : public QObject {
 
 }  // namespace vorn::test
 
-using vorn::test::MainWindowOtherWindowsTest;
-VORN_TEST_CLASS(MainWindowOtherWindowsTest)
-
+QTEST_MAIN(vorn::test::MainWindowOtherWindowsTest)
 #include "other_windows_test.moc"

@@ -6,7 +6,6 @@
 #include <QWidget>
 #include <QtTest>
 
-#include "tests/support/qtest_main.h"
 #include "tests/support/ui_driver.h"
 #include "tests/ui/main/main_window_session.h"
 
@@ -167,7 +166,5 @@ class MainWindowStartupTest : public QObject {
 
 }  // namespace vorn::test
 
-using vorn::test::MainWindowStartupTest;
-VORN_TEST_CLASS(MainWindowStartupTest)
-
+QTEST_MAIN(vorn::test::MainWindowStartupTest)
 #include "startup_test.moc"

@@ -9,7 +9,6 @@
 #include <memory>
 
 #include "rom/hex.h"
-#include "tests/support/qtest_main.h"
 #include "tests/support/ui_driver.h"
 #include "tests/ui/toolkit/on_screen.h"
 #include "ui/toolkit/combo_box.h"
@@ -254,8 +253,7 @@ class ComboBoxTest : public QObject {
     }
 };
 
-VORN_TEST_CLASS(ComboBoxTest)
-
 }  // namespace vorn::test
 
+QTEST_MAIN(vorn::test::ComboBoxTest)
 #include "combo_box_test.moc"

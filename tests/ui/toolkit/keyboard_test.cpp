@@ -15,7 +15,6 @@
 
 #include <string>
 
-#include "tests/support/qtest_main.h"
 #include "tests/support/ui_driver.h"
 #include "tests/ui/toolkit/on_screen.h"
 #include "ui/toolkit/button.h"
@@ -291,8 +290,7 @@ class KeyboardTest : public QObject {
     }
 };
 
-VORN_TEST_CLASS(KeyboardTest)
-
 }  // namespace vorn::test
 
+QTEST_MAIN(vorn::test::KeyboardTest)
 #include "keyboard_test.moc"

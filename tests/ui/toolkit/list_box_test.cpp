@@ -5,7 +5,6 @@
 #include <QListWidget>
 #include <QtTest>
 
-#include "tests/support/qtest_main.h"
 #include "tests/support/ui_driver.h"
 #include "tests/ui/toolkit/on_screen.h"
 #include "ui/toolkit/button.h"
@@ -146,8 +145,7 @@ class ListBoxTest : public QObject {
     }
 };
 
-VORN_TEST_CLASS(ListBoxTest)
-
 }  // namespace vorn::test
 
+QTEST_MAIN(vorn::test::ListBoxTest)
 #include "list_box_test.moc"

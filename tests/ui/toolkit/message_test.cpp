@@ -10,7 +10,6 @@
 #include <random>
 #include <string>
 
-#include "tests/support/qtest_main.h"
 #include "ui/toolkit/message_text.h"
 #include "ui/toolkit/qt_desktop.h"
 
@@ -103,8 +102,7 @@ class MessageTest : public QObject {
     }
 };
 
-VORN_TEST_CLASS(MessageTest)
-
 }  // namespace vorn::test
 
+QTEST_MAIN(vorn::test::MessageTest)
 #include "message_test.moc"

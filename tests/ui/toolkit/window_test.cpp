@@ -13,7 +13,6 @@
 #include <functional>
 #include <memory>
 
-#include "tests/support/qtest_main.h"
 #include "tests/support/ui_driver.h"
 #include "tests/ui/toolkit/on_screen.h"
 #include "ui/toolkit/button.h"
@@ -127,6 +126,14 @@ class CaptionWindow : public toolkit::Window {
     toolkit::Button blocker;
     toolkit::Label neighbour;
 };
+
+// The font size of a window whose captions all have room to spare: the size no window
+// exceeds.
+double RoomyFontSize() {
+    CaptionWindow window("X", false, false, {8, 8, 60, 17}, {180, 70, 50, 25}, {180, 40, 50, 17});
+    window.Load();
+    return window.label.Widget()->font().pointSizeF();
+}
 
 void Step(toolkit::Window& window, const QString& step) {
     if (step == "load") {
@@ -339,26 +346,31 @@ class WindowTest : public QObject {
         const QString caption = "Offset after Switch:";
         const QRect away(180, 40, 50, 17);
         const QRect below(180, 70, 50, 25);
+        // A caption that fits keeps the size of captions with room to spare; one that does
+        // not takes the largest size in which it fits (8 points, where the button leaves room
+        // for it in 8 points).
+        const double roomy = RoomyFontSize();
+        const double under = roomy - 0.01;
         QTest::newRow("short caption") << "Room:" << false << false << QRect(8, 8, 60, 17) << below
-                                       << 0.0 << away << 9.0 << 9.0;
+                                       << 0.0 << away << roomy << roomy;
         QTest::newRow("widened into free room") << caption << false << false << QRect(8, 8, 20, 17)
-                                                << below << 0.0 << away << 9.0 << 9.0;
+                                                << below << 0.0 << away << roomy << roomy;
         QTest::newRow("widened across a label")
             << caption << false << false << QRect(8, 8, 20, 17) << below << 0.0
-            << QRect(40, 8, 30, 17) << 9.0 << 9.0;
+            << QRect(40, 8, 30, 17) << roomy << roomy;
         QTest::newRow("widened in a frame") << caption << false << true << QRect(8, 20, 20, 17)
-                                            << below << 0.0 << away << 9.0 << 9.0;
+                                            << below << 0.0 << away << roomy << roomy;
         QTest::newRow("button beside it") << caption << false << false << QRect(8, 8, 20, 17)
-                                          << below << 8.0 << away << 8.0 << 8.99;
+                                          << below << 8.0 << away << 8.0 << under;
         QTest::newRow("ampersand in the caption")
             << "Tiles & Palette:" << false << false << QRect(8, 8, 20, 17) << below << 8.0 << away
-            << 6.0 << 8.99;
+            << 6.0 << under;
         QTest::newRow("wrapped caption")
             << "Must click save when you finish editing an enemy" << true << false
-            << QRect(8, 8, 57, 65) << below << 0.0 << away << 6.0 << 9.0;
+            << QRect(8, 8, 57, 65) << below << 0.0 << away << 6.0 << roomy;
         QTest::newRow("wrapped caption under a control")
             << "Enemy sheet 1:" << true << false << QRect(8, 48, 49, 33) << QRect(48, 48, 41, 21)
-            << 0.0 << away << 6.0 << 9.0;
+            << 0.0 << away << 6.0 << roomy;
     }
     void captions() {
         QFETCH(QString, caption);
@@ -403,8 +415,7 @@ class WindowTest : public QObject {
     }
 };
 
-VORN_TEST_CLASS(WindowTest)
-
 }  // namespace vorn::test
 
+QTEST_MAIN(vorn::test::WindowTest)
 #include "window_test.moc"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// What the windows use besides their controls: the Open dialog's filter and answer, and one
-// command on the ROM file with its failure shown as one message.
+// One command of a window on the ROM file: the steps run in one open, and a failure is shown
+// as one message that names the path and the reason.
 
 #include <dirent.h>
 
@@ -13,11 +13,9 @@
 
 #include "rom/rom_error.h"
 #include "rom/rom_file.h"
-#include "tests/support/qtest_main.h"
 #include "tests/support/scripted_desktop.h"
 #include "tests/support/temp_dir.h"
-#include "ui/toolkit/open_dialog.h"
-#include "ui/toolkit/rom_command.h"
+#include "ui/rom_command.h"
 
 namespace vorn::test {
 
@@ -37,64 +35,10 @@ int OpenDescriptors() {
 
 }  // namespace
 
-class SupportTest : public QObject {
+class RomCommandTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void fileFilter_data() {
-        QTest::addColumn<QString>("filter");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("upper case pattern") << "GBA roms| *.GBA"
-                                            << "GBA roms (*.GBA *.gba)";
-        QTest::newRow("lower case pattern") << "Roms|*.gba"
-                                            << "Roms (*.gba *.GBA)";
-        QTest::newRow("mixed case pattern") << "Roms|*.Gba"
-                                            << "Roms (*.Gba *.GBA *.gba)";
-        QTest::newRow("pattern without letters") << "All files|*.*"
-                                                 << "All files (*.*)";
-        QTest::newRow("several entries") << "A|*.a|B|*.b;*.C"
-                                         << "A (*.a *.A);;B (*.b *.B *.C *.c)";
-        QTest::newRow("pattern given in both cases") << "Roms|*.gba;*.GBA"
-                                                     << "Roms (*.gba *.GBA)";
-        QTest::newRow("blanks around names and patterns") << " Roms | *.gba ; *.agb "
-                                                          << "Roms (*.gba *.GBA *.agb *.AGB)";
-    }
-    void fileFilter() {
-        QFETCH(QString, filter);
-        QFETCH(QString, expected);
-        QCOMPARE(QString::fromStdString(toolkit::QtFileFilter(filter.toStdString())), expected);
-    }
-
-    void openDialog_data() {
-        QTest::addColumn<QStringList>("answers");
-        QTest::addColumn<QString>("fileName");
-        QTest::newRow("chosen") << QStringList{"roms/game.gba"} << "roms/game.gba";
-        QTest::newRow("cancelled") << QStringList{""} << "";
-        QTest::newRow("cancelled after a choice") << QStringList{"roms/game.gba", ""} << "";
-        QTest::newRow("second choice") << QStringList{"roms/a.gba", "roms/b.gba"} << "roms/b.gba";
-    }
-    void openDialog() {
-        QFETCH(QStringList, answers);
-        QFETCH(QString, fileName);
-        toolkit::ScriptedDesktop desktop;
-        for (const QString& answer : answers) {
-            desktop.OpenAnswers.push_back(answer.toStdString());
-        }
-        toolkit::OpenDialog dialog(desktop);
-        dialog.DialogTitle = "Open a ROM";
-        dialog.Filter = "GBA roms| *.GBA";
-        for (int i = 0; i < answers.size(); ++i) {
-            dialog.ShowOpen();
-        }
-        QCOMPARE(QString::fromStdString(dialog.FileName), fileName);
-        QCOMPARE(desktop.OpenRequests.size(), static_cast<std::size_t>(answers.size()));
-        for (const auto& request : desktop.OpenRequests) {
-            QCOMPARE(request.title, dialog.DialogTitle);
-            QCOMPARE(request.filter, dialog.Filter);
-        }
-        QVERIFY(desktop.Messages.empty());
-    }
-
     void romCommand_data() {
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("steps");
@@ -120,11 +64,11 @@ class SupportTest : public QObject {
         if (target == "file") {
             std::ofstream(path, std::ios::binary) << std::string(16, '\0');
         }
-        toolkit::ScriptedDesktop desktop;
+        ScriptedDesktop desktop;
         const int descriptors = OpenDescriptors();
         int ran = 0;
         std::string refusal;
-        const bool result = toolkit::RunRomCommand(desktop, path, [&](RomFile& file) {
+        const bool result = ui::RunRomCommand(desktop, path, [&](RomFile& file) {
             ++ran;
             if (steps == "write") {
                 // Nothing may be written past the end of the file.
@@ -156,8 +100,7 @@ class SupportTest : public QObject {
     }
 };
 
-VORN_TEST_CLASS(SupportTest)
-
 }  // namespace vorn::test
 
-#include "support_test.moc"
+QTEST_MAIN(vorn::test::RomCommandTest)
+#include "rom_command_test.moc"

@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: MIT
-#include "ui/toolkit/rom_command.h"
+#include "ui/rom_command.h"
 
 #include "rom/rom_error.h"
 #include "rom/rom_file.h"
 #include "ui/toolkit/desktop.h"
 
-namespace vorn::toolkit {
+namespace vorn::ui {
 
-bool RunRomCommand(Desktop& desktop, const std::string& path,
-                   const std::function<void(RomFile&)>& steps, const MessageText& ifChangedOnDisk) {
+bool RunRomCommand(toolkit::Desktop& desktop, const std::string& path,
+                   const std::function<void(RomFile&)>& steps,
+                   const toolkit::MessageText& ifChangedOnDisk) {
     try {
         // The file was chosen with File > Open; if it has gone since, say so rather than
         // make an empty file in its place.
@@ -25,10 +26,10 @@ bool RunRomCommand(Desktop& desktop, const std::string& path,
     }
 }
 
-MessageText FailureMessage(const RomError& error) {
-    return MessageText("Cannot " + error.Action() + " ")
+toolkit::MessageText FailureMessage(const RomError& error) {
+    return toolkit::MessageText("Cannot " + error.Action() + " ")
         .Path(error.Path())
         .Plain(":\n" + error.Reason() + ".");
 }
 
-}  // namespace vorn::toolkit
+}  // namespace vorn::ui
