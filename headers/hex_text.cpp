@@ -11,19 +11,6 @@ namespace {
 
 constexpr char kDigits[] = "0123456789ABCDEF";
 
-int DigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
-
 std::string Padded(std::uint32_t value, std::size_t digits) {
     // FormatHex shows a value at or above 0x80000000 as its 32-bit two's complement, which
     // is the same eight digits.
@@ -63,7 +50,7 @@ NumberReading ParseNumber(std::string_view text, std::size_t width) {
     }
     const std::string_view digits = text.substr(2);
     for (const char c : digits) {
-        if (DigitValue(c) < 0) {
+        if (HexDigitValue(c) < 0) {
             return {std::nullopt, "is not a hexadecimal number like " + FormatNumber(0x12, width)};
         }
     }
@@ -84,8 +71,8 @@ std::optional<Bytes> ParseBytes(std::string_view text) {
     }
     Bytes bytes(text.size() / 2);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const int high = DigitValue(text[2 * i]);
-        const int low = DigitValue(text[2 * i + 1]);
+        const int high = HexDigitValue(text[2 * i]);
+        const int low = HexDigitValue(text[2 * i + 1]);
         if (high < 0 || low < 0) {
             return std::nullopt;
         }

@@ -8,20 +8,6 @@ namespace vorn {
 
 namespace {
 
-// 0-15 for a hex digit of either case, -1 for anything else.
-int DigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
-
 std::int32_t FromBits(std::uint32_t bits) {
     return static_cast<std::int32_t>(bits);  // two's complement: FFFFFFFF is -1
 }
@@ -40,7 +26,7 @@ std::optional<std::int32_t> ParseDigits(std::string_view digits) {
     }
     std::uint32_t bits = 0;
     for (std::size_t i = first; i < digits.size(); ++i) {
-        const int digit = DigitValue(digits[i]);
+        const int digit = HexDigitValue(digits[i]);
         if (digit < 0) {
             return std::nullopt;
         }
@@ -50,6 +36,19 @@ std::optional<std::int32_t> ParseDigits(std::string_view digits) {
 }
 
 }  // namespace
+
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    return -1;
+}
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n';
@@ -72,7 +71,7 @@ std::int32_t ParseHexLenient(std::string_view text) {
         if (IsBlank(c)) {
             continue;
         }
-        const int digit = DigitValue(c);
+        const int digit = HexDigitValue(c);
         if (digit < 0) {
             break;
         }

@@ -12,6 +12,9 @@ namespace vorn {
 // A negative value shows the eight digits of its 32-bit two's complement (-1 is FFFFFFFF).
 std::string FormatHex(std::int32_t value);
 
+// 0-15 for a hexadecimal digit of either case, -1 for anything else.
+int HexDigitValue(char c);
+
 // Blanks, as every reader below that skips any skips them: spaces, tabs and line feeds.
 bool IsBlank(char c);
 
