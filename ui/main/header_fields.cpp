@@ -73,7 +73,7 @@ toolkit::MessageText PointerField::Refusal() const {
     if (!typed) {
         return HeaderField::Refusal();
     }
-    toolkit::MessageText message(label_ + " ");
+    toolkit::MessageText message(Label() + " ");
     message.Typed(Text()).Plain(" would be stored as the pointer " +
                                 AddressText(EncodePtr(*typed)) +
                                 ", outside the cartridge ROM (08000000 to 09FFFFFF). The box "
