@@ -2,8 +2,12 @@
 // The layout of the editor's three windows, checked for what it must be rather than against
 // a copy of its numbers (the window constructors are the one layout table): every control at
 // its place inside its container, opaque controls apart, every caption shown whole, and each
-// caption beside the control it names.
+// caption beside the control it names, and named by it for screen readers.
 
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QtTest>
 
@@ -67,6 +71,17 @@ void AddWindowRows() {
     }
 }
 
+// Whether assistive technology reads `label` as the caption of `widget`.
+bool IsLabelledBy(QWidget* widget, const QLabel* label) {
+    for (const auto& relation :
+         QAccessible::queryAccessibleInterface(widget)->relations(QAccessible::Label)) {
+        if (relation.first->object() == label) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 class LayoutTest : public QObject {
@@ -128,6 +143,40 @@ class LayoutTest : public QObject {
             QVERIFY2(!label->wordWrap() || label->minimumSizeHint().width() <= label->width(),
                      name);
         }
+    }
+
+    // Screen readers hear each window as a window and every control by name: a captioned one
+    // by its caption (on Unix Qt names a drop-down by its value, and relates it to its caption),
+    // a button by its text, a frame by its title.
+    void namedForScreenReaders_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("control");
+        EditorWindows windows;
+        for (const QString window : {"Form1", "Form2", "Form3"}) {
+            for (const toolkit::Control* control : windows.Named(window).Controls()) {
+                const QString name = QString::fromStdString(control->Name());
+                QTest::newRow(qPrintable(window + "/" + name)) << window << name;
+            }
+        }
+    }
+    void namedForScreenReaders() {
+        QFETCH(QString, window);
+        QFETCH(QString, control);
+        EditorWindows windows;
+        QWidget* top = windows.Named(window).TopWidget();
+        QCOMPARE(QAccessible::queryAccessibleInterface(top)->role(), QAccessible::Window);
+        QWidget* widget = ControlNamed(windows.Named(window), control).Widget();
+        const QString name = QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+        for (const QLabel* label : top->findChildren<QLabel*>()) {
+            QVERIFY(label->buddy() != widget ||
+                    (IsLabelledBy(widget, label) &&
+                     (name == label->text() || qobject_cast<QComboBox*>(widget) != nullptr)));
+        }
+        const auto* button = qobject_cast<QAbstractButton*>(widget);
+        QVERIFY(button == nullptr || button->text().isEmpty() || name == button->text());
+        const auto* frame = qobject_cast<QGroupBox*>(widget);
+        QVERIFY(frame == nullptr || name == frame->title());
+        QVERIFY(qobject_cast<QLabel*>(widget) != nullptr || !name.isEmpty());
     }
 
     // Each label stands on the row of the control it names, to its left; "X:", "Y:" and
