@@ -190,7 +190,8 @@ void Form1::LoadForm() {
 
 void Form1::mnuOpen_Click() {
     cdlOpen.DialogTitle = "Open Romfile";
-    cdlOpen.Filter = "GBA roms| *.GBA";
+    // Both cases: a dialog that matches case by case (GTK's does) still lists game.gba.
+    cdlOpen.Filter = "GBA roms (*.GBA *.gba)";
     cdlOpen.ShowOpen();
     const std::string chosen = cdlOpen.FileName;
     if (chosen.empty()) {
