@@ -27,6 +27,10 @@ Form3::Form3(toolkit::Desktop& desktop, Opener opener)
       desktop_(desktop),
       opener_(opener) {
     cmdRepoint.SetEnabled(false);  // repointing a list is not offered
+    Label1.SetBuddy(cboX);
+    Label2.SetBuddy(cboY);
+    Label3.SetBuddy(cboEnemy);
+    lstEnemies.SetAccessibleName("Enemies");
     lstEnemies.Click = [this] { lstEnemies_Click(); };
     cboX.Change = [this] { cboX_Change(); };
     cboY.Change = [this] { cboY_Change(); };

@@ -2,6 +2,7 @@
 #include "ui/main/form1.h"
 
 #include <memory>
+#include <utility>
 
 #include "rom/game_title.h"
 #include "rom/hex.h"
@@ -87,6 +88,32 @@ Form1::Form1(toolkit::Desktop& desktop)
     }
     cmdGetTs.SetEnabled(false);
     cmdSave.SetEnabled(false);
+    // Each caption names the control beside it, for the keyboard and for screen readers.
+    const std::pair<toolkit::Label*, toolkit::Control*> captions[] = {
+        {&Label3, &cboRoom},
+        {&lblTileset, &cboTileset},
+        {&lblBG0, &chkBG0},
+        {&lblBG1, &chkBG1},
+        {&lblBG2, &chkBG2},
+        {&lblBG3, &chkBG3},
+        {&lblForeground, &txtForeground},
+        {&lblBackground, &txtBG},
+        {&lblTiledata, &txtTileData},
+        {&lblClipdata, &txtClipdata},
+        {&Label2, &cboMX},
+        {&Label5, &cboMY},
+        {&lblTide, &cboTide},
+        {&lblBehavior, &cboBehavior},
+        {&lblMusic, &cboMusic},
+        {&Label4, &cboSwitch},
+        {&Label6, &cboEn1},
+        {&Label7, &txtEnTable1},
+        {&Label8, &cboEn2},
+        {&Label9, &txtEnTable2},
+        {&Label10, &txtEnTable3}};
+    for (const auto& [label, control] : captions) {
+        label->SetBuddy(*control);
+    }
 
     mnuOpen.Click = [this] { mnuOpen_Click(); };
     mnuAbout.Click = [this] { mnuAbout_Click(); };
@@ -163,7 +190,8 @@ void Form1::LoadForm() {
 
 void Form1::mnuOpen_Click() {
     cdlOpen.DialogTitle = "Open Romfile";
-    cdlOpen.Filter = "GBA roms| *.GBA";
+    // Both cases: a dialog that matches case by case (GTK's does) still lists game.gba.
+    cdlOpen.Filter = "GBA roms (*.GBA *.gba)";
     cdlOpen.ShowOpen();
     const std::string chosen = cdlOpen.FileName;
     if (chosen.empty()) {

@@ -30,6 +30,8 @@ class HeaderField {
     HeaderField& operator=(const HeaderField&) = delete;
 
     RecordField Field() const { return field_; }
+    // The caption that names the field in messages: "Foreground".
+    const std::string& Label() const { return label_; }
 
     // Shows the record's value; the text it leaves is the unedited one.
     void Show(const RoomHeader& header);

@@ -47,6 +47,10 @@ void Control::SetFocus() {
     }
 }
 
+void Control::SetAccessibleName(const std::string& name) {
+    widget_->setAccessibleName(QString::fromStdString(name));
+}
+
 bool Control::CaptionFits(const QFont&) const {
     return true;
 }

@@ -63,6 +63,8 @@ class Control {
     void SetEnabled(bool enabled);
     bool HasFocus() const;
     void SetFocus();
+    // The name screen readers give a control that no caption names.
+    void SetAccessibleName(const std::string& name);
     QWidget* Widget() const { return widget_; }
     Container& Parent() const { return parent_; }
 

@@ -24,9 +24,9 @@ class Desktop {
         ShowMessage(message.Shown(), message.IsShortened() ? message.Full() : std::string());
     }
 
-    // The modal Open dialog. `filter` is a description, a vertical bar and a pattern, as in
-    // "GBA roms| *.GBA"; `start` is the file name of the previous use (may be empty).
-    // Returns the chosen full path, or an empty text when the user cancels.
+    // The modal Open dialog. `filter` is in Qt's form, as in "GBA roms (*.GBA *.gba)"; `start` is
+    // the file name of the previous use (may be empty). Returns the chosen full path, or an empty
+    // text when the user cancels.
     virtual std::string AskOpenFile(const std::string& title, const std::string& filter,
                                     const std::string& start) = 0;
 };

@@ -5,12 +5,11 @@
 
 #include "ui/toolkit/control.h"
 
+class QGroupBox;
+
 namespace vorn::toolkit {
 
-class FrameWidget;
-
 // A captioned frame that holds controls; their positions are relative to its top left.
-// Drawn as a classic etched line with the caption standing on it.
 class Frame : public Control, public Container {
   public:
     Frame(Container& parent, std::string name, Rect rect, const std::string& caption);
@@ -21,7 +20,7 @@ class Frame : public Control, public Container {
     bool CaptionFits(const QFont& font) const override;
 
   private:
-    FrameWidget* frame_;
+    QGroupBox* frame_;
 };
 
 }  // namespace vorn::toolkit

@@ -24,6 +24,11 @@ std::string Label::Caption() const {
     return label_->text().toStdString();
 }
 
+void Label::SetBuddy(Control& control) {
+    label_->setBuddy(control.Widget());
+    control.Widget()->setAccessibleName(label_->text());
+}
+
 // A label's own width, cut back where a control beside it covers part of it, or, for a
 // one-line caption that is longer, widened into the free room to its right.
 int Label::WidthFor(const QFont& font) const {

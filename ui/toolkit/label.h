@@ -18,6 +18,9 @@ class Label : public Control {
           Wrap wrap = Wrap::None);
 
     std::string Caption() const;
+    // Makes the label the caption of `control`: its buddy for the keyboard, and its name for
+    // screen readers.
+    void SetBuddy(Control& control);
 
     bool CaptionFits(const QFont& font) const override;
     void ArrangeCaption(const QFont& font) override;

@@ -8,7 +8,7 @@ namespace vorn::toolkit {
 class Desktop;
 
 // The common Open dialog as an object a window owns for its whole life: a title, a filter
-// ("description|pattern"), and the file name of its last use.
+// in Qt's form ("GBA roms (*.GBA *.gba)"), and the file name of its last use.
 class OpenDialog {
   public:
     explicit OpenDialog(Desktop& desktop) : desktop_(desktop) {}
@@ -25,10 +25,5 @@ class OpenDialog {
     Desktop& desktop_;
     std::string lastChoice_;
 };
-
-// Turns a filter in the "description|pattern" form ("GBA roms| *.GBA") into Qt's form,
-// listing each pattern in its own, upper and lower case so that a dialog that matches case
-// (GTK's does) still lists game.gba: "GBA roms (*.GBA *.gba)".
-std::string QtFileFilter(const std::string& filter);
 
 }  // namespace vorn::toolkit

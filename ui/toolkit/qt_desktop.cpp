@@ -6,8 +6,6 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
-#include "ui/toolkit/open_dialog.h"
-
 namespace vorn::toolkit {
 
 QtDesktop::QtDesktop(std::string applicationTitle)
@@ -73,7 +71,7 @@ std::string QtDesktop::AskOpenFile(const std::string& title, const std::string& 
         start.empty() ? QString() : QFileInfo(QString::fromStdString(start)).absolutePath();
     const QString chosen =
         QFileDialog::getOpenFileName(QApplication::activeWindow(), QString::fromStdString(title),
-                                     folder, QString::fromStdString(QtFileFilter(filter)));
+                                     folder, QString::fromStdString(filter));
     return chosen.toStdString();
 }
 

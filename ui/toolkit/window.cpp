@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/toolkit/window.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFont>
@@ -70,6 +71,13 @@ QPoint BesidePosition(const QRect& anchor, QSize size, const QRect& area) {
     return {x, y};
 }
 
+// Presents a window's top-level widget as a window to assistive technology; Qt would take
+// a plain QWidget for part of one.
+QAccessibleInterface* WindowAccessibility(const QString&, QObject* object) {
+    auto* form = dynamic_cast<FormWidget*>(object);
+    return form != nullptr ? new QAccessibleWidget(form, QAccessible::Window) : nullptr;
+}
+
 }  // namespace
 
 void FormWidget::closeEvent(QCloseEvent* event) {
@@ -101,6 +109,7 @@ Window::Window(std::string caption, int clientWidth, int clientHeight)
       client_(new QWidget(top_)),
       clientWidth_(clientWidth),
       clientHeight_(clientHeight) {
+    QAccessible::installFactory(WindowAccessibility);
     top_->setWindowTitle(QString::fromStdString(caption));
     top_->setAttribute(Qt::WA_DeleteOnClose, false);
     top_->onCloseBox = [this] {

@@ -2,8 +2,9 @@
 // The layout of the editor's three windows, checked for what it must be rather than against
 // a copy of its numbers (the window constructors are the one layout table): every control at
 // its place inside its container, opaque controls apart, every caption shown whole, and each
-// caption beside the control it names.
+// caption beside the control it names, and named by it for screen readers.
 
+#include <QAccessible>
 #include <QLabel>
 #include <QtTest>
 
@@ -128,6 +129,45 @@ class LayoutTest : public QObject {
             QVERIFY2(!label->wordWrap() || label->minimumSizeHint().width() <= label->width(),
                      name);
         }
+    }
+
+    // Screen readers hear each window as a window and every control by name: a captioned one
+    // by its caption (on Unix Qt names a drop-down by its value, and relates it to its caption),
+    // a button by its text, a frame by its title.
+    void namedForScreenReaders_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("control");
+        EditorWindows windows;
+        for (const QString window : {"Form1", "Form2", "Form3"}) {
+            for (const toolkit::Control* control : windows.Named(window).Controls()) {
+                const QString name = QString::fromStdString(control->Name());
+                QTest::newRow(qPrintable(window + "/" + name)) << window << name;
+            }
+        }
+    }
+    void namedForScreenReaders() {
+        QFETCH(QString, window);
+        QFETCH(QString, control);
+        EditorWindows windows;
+        QWidget* top = windows.Named(window).TopWidget();
+        QCOMPARE(QAccessible::queryAccessibleInterface(top)->role(), QAccessible::Window);
+        QWidget* widget = ControlNamed(windows.Named(window), control).Widget();
+        const QString name = QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+        const auto captions = QAccessible::queryAccessibleInterface(widget)->relations();
+        for (QLabel* label : top->findChildren<QLabel*>()) {
+            if (label->buddy() == widget) {
+                QVERIFY(std::count(captions.begin(), captions.end(),
+                                   qMakePair(QAccessible::queryAccessibleInterface(label),
+                                             QAccessible::Relation(QAccessible::Label))) == 1);
+                QVERIFY(name == label->text() || widget->inherits("QComboBox"));
+            }
+        }
+        const char* own = widget->inherits("QGroupBox") ? "title" : "text";  // a button's caption
+        QVERIFY((!widget->inherits("QAbstractButton") && !widget->inherits("QGroupBox")) ||
+                widget->property(own).toString().isEmpty() || name == widget->property(own));
+        // Named on purpose, not by its value: a caption, a name given, or a button's text.
+        QVERIFY(widget->inherits("QLabel") || !widget->accessibleName().isEmpty() ||
+                (widget->inherits("QPushButton") && !name.isEmpty()));
     }
 
     // Each label stands on the row of the control it names, to its left; "X:", "Y:" and

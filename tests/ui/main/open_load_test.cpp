@@ -50,7 +50,7 @@ Before PrepareOpen(MainWindowSession& session, bool earlierOpen) {
 std::string OpenAndTell(MainWindowSession& session, const Before& before, const std::string& path) {
     session.Open(path);
     const DialogRequest& asked = session.desktop.OpenRequests.back();
-    if (asked.title != "Open Romfile" || asked.filter != "GBA roms| *.GBA") {
+    if (asked.title != "Open Romfile" || asked.filter != "GBA roms (*.GBA *.gba)") {
         return "dialog asked for \"" + asked.title + "\" with \"" + asked.filter + "\"";
     }
     const std::vector<std::string> shown = session.MessagesAfter(before.messages);
