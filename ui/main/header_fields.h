@@ -49,7 +49,6 @@ class HeaderField {
     virtual std::optional<std::uint32_t> Read(const std::string& text) const = 0;
     // What the field accepts, for the refusal: "a hexadecimal offset (...)".
     virtual std::string Accepts() const = 0;
-    const std::string& Label() const { return label_; }
 
   private:
     std::string label_;
