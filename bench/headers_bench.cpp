@@ -26,7 +26,8 @@
 #include "headers/commands.h"
 #include "headers/level_data.h"
 #include "headers/level_text.h"
-#include "rom/rom.h"
+#include "rom/enemy_list.h"
+#include "rom/room_header.h"
 
 namespace {
 
