@@ -97,12 +97,15 @@ vorn_qt_windows_build() {
     : >"$log"
     echo "Building Qt for Windows once into $prefix (log: $(vorn_path "$log"));" \
         "about 50 minutes on two idle cores"
-    echo "  fetching Debian's qt6-base source"
-    vorn_qt_windows_fetch "$work" >>"$log" 2>&1 || {
-        echo "Fetching the Qt source failed; the end of $(vorn_path "$log"):" >&2
-        tail -n 10 "$log" | sed 's/^/  /' >&2
-        return 1
-    }
+    # A build that was stopped goes on where it was: the source is fetched only once.
+    if [ ! -f "$work/source/.vorn-fetched" ]; then
+        echo "  fetching Debian's qt6-base source"
+        vorn_qt_windows_fetch "$work" >>"$log" 2>&1 && touch "$work/source/.vorn-fetched" || {
+            echo "Fetching the Qt source failed; the end of $(vorn_path "$log"):" >&2
+            tail -n 10 "$log" | sed 's/^/  /' >&2
+            return 1
+        }
+    fi
     echo "  configuring"
     vorn_qt_windows_configure "$work/source" "$work/build" "$prefix" >>"$log" 2>&1 &&
         echo "  building" && vorn_qt_windows_make "$work/build" "$log" &&
