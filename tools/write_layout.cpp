@@ -5,7 +5,7 @@
 //
 //   write-layout <output file>
 //
-// The file has one line a window and one line a control, in the order they were made:
+// The file has one line a window and one line a control, frames before what they hold:
 //   window <window> <client width> <client height>
 //   control <window> <control> <container> <x> <y> <width> <height> <x in container>
 //           <y in container>
@@ -26,9 +26,6 @@
 
 namespace {
 
-using vorn::toolkit::Container;
-using vorn::toolkit::Control;
-using vorn::toolkit::Rect;
 using vorn::toolkit::Window;
 
 // The windows are only built, never used: no message is shown and no file is asked for.
@@ -41,32 +38,16 @@ class NoDesktop : public vorn::toolkit::Desktop {
     }
 };
 
-// The frame that holds the control, or nothing for a control on the client area.
-const Control* HoldingFrame(const Control& control) {
-    return dynamic_cast<const Control*>(&control.Parent());
-}
-
-// The control's place in the window's client area: its own, plus every holding frame's.
-Rect InClientArea(const Control& control) {
-    Rect place = control.Layout();
-    for (const Control* frame = HoldingFrame(control); frame != nullptr;
-         frame = HoldingFrame(*frame)) {
-        place.x += frame->Layout().x;
-        place.y += frame->Layout().y;
-    }
-    return place;
-}
-
 void WriteWindow(std::ostream& out, const std::string& name, Window& window) {
-    out << "window " << name << ' ' << window.Host()->width() << ' ' << window.Host()->height()
-        << '\n';
-    for (const Control* control : window.Controls()) {
-        const Control* frame = HoldingFrame(*control);
-        const Rect own = control->Layout();
-        const Rect place = InClientArea(*control);
-        out << "control " << name << ' ' << control->Name() << ' '
-            << (frame != nullptr ? frame->Name() : name) << ' ' << place.x << ' ' << place.y << ' '
-            << place.width << ' ' << place.height << ' ' << own.x << ' ' << own.y << '\n';
+    const QWidget* client = window.Host();
+    out << "window " << name << ' ' << client->width() << ' ' << client->height() << '\n';
+    for (const QWidget* control : window.Controls()) {
+        const QWidget* container = control->parentWidget();
+        const QPoint place = control->mapTo(client, QPoint(0, 0));
+        out << "control " << name << ' ' << control->objectName().toStdString() << ' '
+            << (container == client ? name : container->objectName().toStdString()) << ' '
+            << place.x() << ' ' << place.y() << ' ' << control->width() << ' ' << control->height()
+            << ' ' << control->x() << ' ' << control->y() << '\n';
     }
 }
 

@@ -4,6 +4,8 @@
 // Drives the windows' controls the way a person does, with real key and mouse events on the
 // real widgets, for window tests on the offscreen platform.
 
+#include <QWidget>
+
 #include <string>
 
 namespace vorn::toolkit {
@@ -35,6 +37,10 @@ void ClickItem(toolkit::ListBox& list, int position);
 void PressKey(toolkit::ListBox& list, int key);
 // Clicks the button with the mouse.
 void Click(toolkit::Button& button);
+// A control's name, as the windows name it.
+inline std::string NameOf(const QWidget& control) {
+    return control.objectName().toStdString();
+}
 // Deletes windows that were unloaded from inside their own events.
 void FlushUnloadedWindows();
 

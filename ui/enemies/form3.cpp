@@ -43,7 +43,7 @@ void Form3::Form_Load() {
     cboEnemy.AppendNumbers(kValues);
     cboX.AppendNumbers(kValues);
     cboY.AppendNumbers(kValues);
-    RomPath = opener_.pathTag.Tag;
+    RomPath = toolkit::Tag(opener_.pathTag);
     cboEnemy.SetListIndex(0);
     cboX.SetListIndex(0);
     cboY.SetListIndex(0);

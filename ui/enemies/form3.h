@@ -28,7 +28,7 @@ class Form3 : public toolkit::Window {
     // the ROM path (the main window's "Load" button) and the text box that shows the list's
     // offset (the main window's txtEnTable1).
     struct Opener {
-        const toolkit::Control& pathTag;
+        const toolkit::Button& pathTag;
         const toolkit::TextBox& offsetText;
     };
 

@@ -82,35 +82,36 @@ Form1::Form1(toolkit::Desktop& desktop)
           return std::make_unique<Form3>(desktop_, Form3::Opener{cmdGetTs, txtEnTable1});
       }) {
     // Shown for what a load reads; the user never changes them.
-    for (toolkit::Control* shownOnly : std::initializer_list<toolkit::Control*>{
-             &chkBG0, &chkBG1, &chkBG2, &chkBG3, &cboSwitch, &txtEnTable3}) {
-        shownOnly->SetEnabled(false);
-    }
+    chkBG0.SetEnabled(false);
+    chkBG1.SetEnabled(false);
+    chkBG2.SetEnabled(false);
+    chkBG3.SetEnabled(false);
+    cboSwitch.SetEnabled(false);
+    txtEnTable3.SetEnabled(false);
     cmdGetTs.SetEnabled(false);
     cmdSave.SetEnabled(false);
     // Each caption names the control beside it, for the keyboard and for screen readers.
-    const std::pair<toolkit::Label*, toolkit::Control*> captions[] = {
-        {&Label3, &cboRoom},
-        {&lblTileset, &cboTileset},
-        {&lblBG0, &chkBG0},
-        {&lblBG1, &chkBG1},
-        {&lblBG2, &chkBG2},
-        {&lblBG3, &chkBG3},
-        {&lblForeground, &txtForeground},
-        {&lblBackground, &txtBG},
-        {&lblTiledata, &txtTileData},
-        {&lblClipdata, &txtClipdata},
-        {&Label2, &cboMX},
-        {&Label5, &cboMY},
-        {&lblTide, &cboTide},
-        {&lblBehavior, &cboBehavior},
-        {&lblMusic, &cboMusic},
-        {&Label4, &cboSwitch},
-        {&Label6, &cboEn1},
-        {&Label7, &txtEnTable1},
-        {&Label8, &cboEn2},
-        {&Label9, &txtEnTable2},
-        {&Label10, &txtEnTable3}};
+    const std::pair<toolkit::Label*, QWidget*> captions[] = {{&Label3, &cboRoom},
+                                                             {&lblTileset, &cboTileset},
+                                                             {&lblBG0, &chkBG0},
+                                                             {&lblBG1, &chkBG1},
+                                                             {&lblBG2, &chkBG2},
+                                                             {&lblBG3, &chkBG3},
+                                                             {&lblForeground, &txtForeground},
+                                                             {&lblBackground, &txtBG},
+                                                             {&lblTiledata, &txtTileData},
+                                                             {&lblClipdata, &txtClipdata},
+                                                             {&Label2, &cboMX},
+                                                             {&Label5, &cboMY},
+                                                             {&lblTide, &cboTide},
+                                                             {&lblBehavior, &cboBehavior},
+                                                             {&lblMusic, &cboMusic},
+                                                             {&Label4, &cboSwitch},
+                                                             {&Label6, &cboEn1},
+                                                             {&Label7, &txtEnTable1},
+                                                             {&Label8, &cboEn2},
+                                                             {&Label9, &txtEnTable2},
+                                                             {&Label10, &txtEnTable3}};
     for (const auto& [label, control] : captions) {
         label->SetBuddy(*control);
     }
@@ -352,7 +353,7 @@ void Form1::cmdSave_Click() {
 }
 
 void Form1::cmdRepoint1_Click() {
-    cmdGetTs.Tag = RomPath;
+    toolkit::SetTag(cmdGetTs, RomPath);
     form3_.ShowBeside(*this);
 }
 

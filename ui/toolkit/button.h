@@ -1,29 +1,46 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QKeyEvent>
+#include <QPushButton>
+
 #include <functional>
-#include <string>
 
 #include "ui/toolkit/control.h"
 
-class QPushButton;
-
 namespace vorn::toolkit {
 
-class Button : public Control {
+// A push button that Return and Enter press, as Space does, while it has the keyboard focus,
+// as on every desktop; holding the key down presses it once. Return in a text box never
+// presses a button behind the user's back.
+class Button : public Control<QPushButton> {
   public:
-    Button(Container& parent, std::string name, Rect rect, const std::string& caption);
+    template <class Parent>
+    Button(Parent& parent, const std::string& name, QRect rect, const std::string& caption)
+        : Control(parent, name, rect) {
+        setText(ToQt(caption));
+        setAutoDefault(false);
+        connect(this, &QPushButton::clicked, this, [this] { Raise(Click); });
+    }
 
-    std::string Caption() const;
-    bool CaptionFits(const QFont& font) const override;
+    std::string Caption() const { return FromQt(text()); }
     // Presses the button as the user would (nothing happens while it is disabled).
-    void Press();
+    void Press() { click(); }
 
     // Raised when the user presses the button.
     std::function<void()> Click;
 
-  private:
-    QPushButton* button_;
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+            QPushButton::keyPressEvent(event);
+            return;
+        }
+        event->accept();
+        if (!event->isAutoRepeat()) {
+            click();
+        }
+    }
 };
 
 }  // namespace vorn::toolkit

@@ -1,24 +1,18 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <string>
+#include <QCheckBox>
 
 #include "ui/toolkit/control.h"
-
-class QCheckBox;
 
 namespace vorn::toolkit {
 
 // A check box without text of its own; a label beside it names it.
-class CheckBox : public Control {
+class CheckBox : public Control<QCheckBox> {
   public:
-    CheckBox(Container& parent, std::string name, Rect rect);
-
-    bool Ticked() const;
-    void SetTicked(bool ticked);
-
-  private:
-    QCheckBox* box_;
+    using Control::Control;
+    bool Ticked() const { return isChecked(); }
+    void SetTicked(bool ticked) { setChecked(ticked); }
 };
 
 }  // namespace vorn::toolkit

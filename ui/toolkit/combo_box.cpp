@@ -1,121 +1,78 @@
 // SPDX-License-Identifier: MIT
 #include "ui/toolkit/combo_box.h"
 
-#include <QComboBox>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMetaMethod>
 #include <QSignalBlocker>
-#include <QWheelEvent>
 
 #include <algorithm>
-#include <functional>
 
 #include "rom/hex.h"
 #include "ui/toolkit/text_field_guard.h"
 
 namespace vorn::toolkit {
 
-namespace {
+std::optional<std::uint32_t> ReadNumber(std::string_view text, ComboBox::Numbering numbering) {
+    return ParseTypedNumber(text, numbering == ComboBox::Numbering::Hexadecimal ? 16 : 10);
+}
+
+void ComboBox::Init() {
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    setCompleter(nullptr);  // it would rewrite the text while the user types
+    setMaxVisibleItems(16);
+    installEventFilter(GuardTextField(lineEdit(), nullptr));
+    lineEdit()->installEventFilter(this);
+    installEventFilter(this);
+    // The wheel does not give the field the focus either.
+    setFocusPolicy(Qt::StrongFocus);
+
+    // Leaving the field would otherwise select the item whose text it shows and report it as
+    // picked, even for a value shown as unlisted.
+    disconnect(lineEdit(), QMetaMethod::fromSignal(&QLineEdit::editingFinished), this,
+               QMetaMethod());
+    connect(lineEdit(), &QLineEdit::textEdited, this,
+            [this](const QString& text) { OnTyped(text); });
+    connect(this, &QComboBox::activated, this, [this](int position) { OnPicked(position); });
+}
 
 // What the drop-down does with the events that Qt's own defaults get wrong for it:
 // - Return and Enter in the text field are swallowed: the typed text stays as typed and no
 //   item is added or selected behind the user's back;
 // - the wheel picks only in a field that has the keyboard focus: a turn meant for something
 //   else, while the pointer merely passes over the field, must not change its value;
-// - just before the user picks (arrow keys, the wheel, the list opened), `beforePick` brings
-//   the widget's own current item in line with the typed text, which typing leaves alone so
-//   that Ctrl+Z can still take a typed character back.
-class ComboEvents : public QObject {
-  public:
-    ComboEvents(QComboBox* combo, std::function<void()> beforePick)
-        : QObject(combo), combo_(combo), beforePick_(std::move(beforePick)) {}
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        switch (event->type()) {
-            case QEvent::KeyPress:
-            case QEvent::ShortcutOverride:
-                return OnKey(static_cast<QKeyEvent*>(event), event->type() == QEvent::KeyPress);
-            case QEvent::Wheel:
-                if (!combo_->hasFocus() && !combo_->lineEdit()->hasFocus()) {
-                    event->ignore();
-                    return true;
-                }
-                beforePick_();
-                break;
-            case QEvent::MouseButtonPress:
-                beforePick_();
-                break;
-            default:
-                break;
+// - just before the user picks (arrow keys, the wheel, the list opened), the widget's own
+//   current item comes in line with the typed text, which typing leaves alone so that Ctrl+Z
+//   can still take a typed character back.
+bool ComboBox::eventFilter(QObject* watched, QEvent* event) {
+    const auto type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::ShortcutOverride) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            event->accept();
+            return true;
         }
-        return QObject::eventFilter(watched, event);
-    }
-
-  private:
-    bool OnKey(QKeyEvent* key, bool pressed) {
-        switch (key->key()) {
-            case Qt::Key_Return:
-            case Qt::Key_Enter:
-                key->accept();
-                return true;
-            case Qt::Key_Up:
-            case Qt::Key_Down:
-            case Qt::Key_PageUp:
-            case Qt::Key_PageDown:
-            case Qt::Key_F4:
-                if (pressed) {
-                    beforePick_();
-                }
-                return false;
-            default:
-                return false;
+        const bool picks = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp ||
+                           key == Qt::Key_PageDown || key == Qt::Key_F4;
+        if (picks && type == QEvent::KeyPress) {
+            FollowSelection(listIndex_);
         }
+    } else if (type == QEvent::Wheel && !hasFocus() && !lineEdit()->hasFocus()) {
+        event->ignore();
+        return true;
+    } else if (type == QEvent::Wheel || type == QEvent::MouseButtonPress) {
+        FollowSelection(listIndex_);
     }
-
-    QComboBox* combo_;
-    std::function<void()> beforePick_;
-};
-
-}  // namespace
-
-std::optional<std::uint32_t> ReadNumber(std::string_view text, ComboBox::Numbering numbering) {
-    return ParseTypedNumber(text, numbering == ComboBox::Numbering::Hexadecimal ? 16 : 10);
-}
-
-ComboBox::ComboBox(Container& parent, std::string name, Rect rect, Numbering numbering)
-    : Control(parent, std::move(name), rect, new QComboBox),
-      combo_(static_cast<QComboBox*>(Widget())),
-      numbering_(numbering) {
-    combo_->setEditable(true);
-    combo_->setInsertPolicy(QComboBox::NoInsert);
-    combo_->setCompleter(nullptr);  // it would rewrite the text while the user types
-    combo_->setMaxVisibleItems(16);
-    auto* events = new ComboEvents(combo_, [this] { FollowSelection(listIndex_); });
-    combo_->installEventFilter(GuardTextField(combo_->lineEdit(), nullptr));
-    combo_->lineEdit()->installEventFilter(events);
-    combo_->installEventFilter(events);
-    // The wheel does not give the field the focus either.
-    combo_->setFocusPolicy(Qt::StrongFocus);
-
-    // Leaving the field would otherwise select the item whose text it shows and report it as
-    // picked, even for a value shown as unlisted.
-    QObject::disconnect(combo_->lineEdit(), QMetaMethod::fromSignal(&QLineEdit::editingFinished),
-                        combo_, QMetaMethod());
-
-    Keep(QObject::connect(combo_->lineEdit(), &QLineEdit::textEdited,
-                          [this](const QString& text) { OnTyped(text); }));
-    Keep(QObject::connect(combo_, qOverload<int>(&QComboBox::activated),
-                          [this](int position) { OnPicked(position); }));
+    return QComboBox::eventFilter(watched, event);
 }
 
 void ComboBox::SetItem(int position, const std::string& text) {
-    if (position == combo_->count()) {
+    if (position == count()) {
         AppendItems({text});
     } else {
-        combo_->setItemText(position, QString::fromStdString(text));
+        setItemText(position, ToQt(text));
     }
 }
 
@@ -123,23 +80,23 @@ void ComboBox::AppendItems(const std::vector<std::string>& texts) {
     QStringList items;
     items.reserve(static_cast<qsizetype>(texts.size()));
     for (const std::string& text : texts) {
-        items.append(QString::fromStdString(text));
+        items.append(ToQt(text));
     }
-    const QSignalBlocker quiet(combo_);
+    const QSignalBlocker quiet(this);
     // Adding the first item makes it current in the widget and shows its text; the selection
     // stays ours, and so does the text shown before.
-    const QString shown = combo_->lineEdit()->text();
-    combo_->addItems(items);
+    const QString shown = lineEdit()->text();
+    addItems(items);
     if (listIndex_ == kNone) {
-        combo_->setCurrentIndex(-1);
-        combo_->setEditText(shown);
+        setCurrentIndex(-1);
+        setEditText(shown);
     }
 }
 
-void ComboBox::AppendNumbers(int count) {
+void ComboBox::AppendNumbers(int values) {
     std::vector<std::string> texts;
-    texts.reserve(static_cast<std::size_t>(std::max(count, 0)));
-    for (int value = 0; value < count; ++value) {
+    texts.reserve(static_cast<std::size_t>(std::max(values, 0)));
+    for (int value = 0; value < values; ++value) {
         texts.push_back(numbering_ == Numbering::Hexadecimal ? FormatHex(value)
                                                              : std::to_string(value));
     }
@@ -147,28 +104,28 @@ void ComboBox::AppendNumbers(int count) {
 }
 
 int ComboBox::ListCount() const {
-    return combo_->count();
+    return count();
 }
 
 std::string ComboBox::ItemText(int position) const {
-    return combo_->itemText(position).toStdString();
+    return FromQt(itemText(position));
 }
 
 void ComboBox::SetListIndex(int position) {
-    listIndex_ = (position >= 0 && position < combo_->count()) ? position : kNone;
-    combo_->setCurrentIndex(listIndex_);  // shows the item's text, or clears it
-    combo_->lineEdit()->setCursorPosition(0);
+    listIndex_ = (position >= 0 && position < count()) ? position : kNone;
+    setCurrentIndex(listIndex_);  // shows the item's text, or clears it
+    lineEdit()->setCursorPosition(0);
 }
 
 void ComboBox::ShowUnlisted(const std::string& text) {
     listIndex_ = kNone;
-    combo_->setCurrentIndex(-1);
-    combo_->setEditText(QString::fromStdString(text));
-    combo_->lineEdit()->setCursorPosition(0);
+    setCurrentIndex(-1);
+    setEditText(ToQt(text));
+    lineEdit()->setCursorPosition(0);
 }
 
 std::string ComboBox::Text() const {
-    return combo_->currentText().toStdString();
+    return FromQt(currentText());
 }
 
 std::optional<std::uint32_t> ComboBox::NamedValue() const {
@@ -176,10 +133,10 @@ std::optional<std::uint32_t> ComboBox::NamedValue() const {
 }
 
 void ComboBox::OnTyped(const QString& text) {
-    const std::optional<std::uint32_t> wanted = ReadNumber(text.toStdString(), numbering_);
+    const std::optional<std::uint32_t> wanted = ReadNumber(FromQt(text), numbering_);
     listIndex_ = kNone;
-    for (int i = 0; wanted && i < combo_->count(); ++i) {
-        if (ReadNumber(combo_->itemText(i).toStdString(), numbering_) == wanted) {
+    for (int i = 0; wanted && i < count(); ++i) {
+        if (ReadNumber(FromQt(itemText(i)), numbering_) == wanted) {
             listIndex_ = i;
             break;
         }
@@ -189,20 +146,20 @@ void ComboBox::OnTyped(const QString& text) {
 
 void ComboBox::OnPicked(int position) {
     listIndex_ = position;
-    combo_->setEditText(combo_->itemText(position));
+    setEditText(itemText(position));
     Raise(Picked);
 }
 
 void ComboBox::FollowSelection(int position) {
-    if (combo_->currentIndex() == position) {
+    if (currentIndex() == position) {
         return;
     }
-    QLineEdit* edit = combo_->lineEdit();
+    QLineEdit* edit = lineEdit();
     const QString typed = edit->text();
     const int cursor = edit->cursorPosition();
     {
-        const QSignalBlocker quiet(combo_);
-        combo_->setCurrentIndex(position);
+        const QSignalBlocker quiet(this);
+        setCurrentIndex(position);
     }
     if (edit->text() != typed) {
         edit->setText(typed);

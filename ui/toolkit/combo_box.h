@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/toolkit/control.h"
+#include <QComboBox>
 
-class QComboBox;
+#include "ui/toolkit/control.h"
 
 namespace vorn::toolkit {
 
@@ -25,21 +25,25 @@ namespace vorn::toolkit {
 //   or none; the typed text stays as typed;
 // - setting the selection from code raises nothing;
 // - Return never adds the typed text as an item and never rewrites it.
-class ComboBox : public Control {
+class ComboBox : public Control<QComboBox> {
   public:
     static constexpr int kNone = -1;
     // How the items' texts, and so the user's typing, write numbers.
     enum class Numbering { Hexadecimal, Decimal };
-    ComboBox(Container& parent, std::string name, Rect rect,
-             Numbering numbering = Numbering::Hexadecimal);
+    template <class Parent>
+    ComboBox(Parent& parent, const std::string& name, QRect rect,
+             Numbering numbering = Numbering::Hexadecimal)
+        : Control(parent, name, rect), numbering_(numbering) {
+        Init();
+    }
 
     // Sets the item at `position`; a position equal to the item count appends one.
     void SetItem(int position, const std::string& text);
     // Appends items in order, as SetItem at the item count would one by one, in one step.
     void AppendItems(const std::vector<std::string>& texts);
-    // Appends the items 0 to count - 1, each written as the box writes numbers (upper-case
+    // Appends the items 0 to values - 1, each written as the box writes numbers (upper-case
     // hexadecimal without prefix, or decimal), so that an item's position is its value.
-    void AppendNumbers(int count);
+    void AppendNumbers(int values);
     int ListCount() const;
     std::string ItemText(int position) const;
 
@@ -60,13 +64,16 @@ class ComboBox : public Control {
     // Raised when the user picks an item from the list.
     std::function<void()> Picked;
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    void Init();
     void OnTyped(const QString& text);
     void OnPicked(int position);
     // Moves the widget's own current item to `position` without touching the typed text.
     void FollowSelection(int position);
 
-    QComboBox* combo_;
     Numbering numbering_;
     int listIndex_ = kNone;
 };

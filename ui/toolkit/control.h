@@ -1,20 +1,24 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QMetaObject>
-#include <QPointer>
+#include <QString>
 #include <QWidget>
 
 #include <functional>
 #include <string>
-#include <vector>
-
-class QFont;
 
 namespace vorn::toolkit {
 
 class Window;
-class Control;
+
+// The windows keep their texts as the ROM library does, in UTF-8 std::strings; Qt keeps
+// QStrings. These two are the only crossings.
+inline QString ToQt(const std::string& text) {
+    return QString::fromStdString(text);
+}
+inline std::string FromQt(const QString& text) {
+    return text.toStdString();
+}
 
 // Raises an event. The handler runs from a copy, so it may unload the very window whose
 // control raised it.
@@ -25,67 +29,35 @@ inline void Raise(const std::function<void()>& event) {
     }
 }
 
-// Position and size in pixels, relative to the containing window's client area or frame.
-struct Rect {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-};
+// A free text a control carries and never shows; empty at first.
+std::string Tag(const QObject& control);
+void SetTag(QObject& control, const std::string& tag);
 
-// Something controls can sit in: a window's client area or a frame.
-class Container {
+// Where a window's controls and frames stand: its client area, below its menu bar.
+QWidget& ClientArea(Window& window);
+
+// A Qt widget as a control of a window: its object name is the control's name (tests and
+// assistive technology find it by that), and it stands at a fixed place in pixels in its
+// window's client area or in a frame.
+template <class QtWidget>
+class Control : public QtWidget {
   public:
-    virtual ~Container() = default;
-    virtual QWidget* Host() const = 0;
-    virtual Window& OwnerWindow() = 0;
-    const std::vector<Control*>& Children() const { return children_; }
+    Control(QWidget& parent, const std::string& name, QRect rect) : QtWidget(&parent) {
+        this->setObjectName(ToQt(name));
+        this->setGeometry(rect);
+    }
+    Control(Window& window, const std::string& name, QRect rect)
+        : Control(ClientArea(window), name, rect) {}
 
-  private:
-    friend class Control;
-    std::vector<Control*> children_;
-};
-
-// A control of a window: a named widget with a free text tag.
-class Control {
-  public:
-    Control(Container& parent, std::string name, Rect rect, QWidget* widget);
-    virtual ~Control();
-    Control(const Control&) = delete;
-    Control& operator=(const Control&) = delete;
-
-    // A free text value that the control carries and never shows; empty at first.
-    std::string Tag;
-
-    const std::string& Name() const { return name_; }
-    Rect Layout() const { return rect_; }
-    bool Enabled() const;
-    void SetEnabled(bool enabled);
-    bool HasFocus() const;
-    void SetFocus();
+    std::string Name() const { return FromQt(this->objectName()); }
+    bool Enabled() const { return this->isEnabled(); }
+    void SetEnabled(bool enabled) { this->setEnabled(enabled); }
+    bool HasFocus() const { return this->hasFocus(); }
+    void SetFocus() { this->setFocus(Qt::OtherFocusReason); }
     // The name screen readers give a control that no caption names.
-    void SetAccessibleName(const std::string& name);
-    QWidget* Widget() const { return widget_; }
-    Container& Parent() const { return parent_; }
-
-    // Whether the caption, if the control has one, fits where it stands in the given font;
-    // a label may also take the free room to its right. Controls without caption fit always.
-    virtual bool CaptionFits(const QFont& font) const;
-    // Gives the control the room its caption needs in the font chosen for the window.
-    virtual void ArrangeCaption(const QFont& font);
-    // Whether the control hides what lies behind it; a label's caption does not.
-    virtual bool IsOpaque() const { return true; }
-
-  protected:
-    // Keeps the connection so that it is cut when the control goes, before its widget.
-    void Keep(QMetaObject::Connection connection) { connections_.push_back(connection); }
-
-  private:
-    Container& parent_;
-    std::string name_;
-    Rect rect_;
-    QPointer<QWidget> widget_;
-    std::vector<QMetaObject::Connection> connections_;
+    void SetAccessibleName(const std::string& name) { this->setAccessibleName(ToQt(name)); }
+    QtWidget* Widget() { return this; }
+    const QtWidget* Widget() const { return this; }
 };
 
 }  // namespace vorn::toolkit

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QPointer>
+
 #include <functional>
 #include <memory>
 
@@ -10,15 +12,19 @@ class Window;
 
 // A window that is loaded on demand and unloaded by its close box: showing it loads it
 // first when it is not loaded, and its close box discards it with all its state. A window
-// that the window system destroyed counts as closed with its close box.
+// that the window system destroyed counts as closed with its close box. An unloaded window
+// goes once the event at hand is done, so that it may unload itself.
 template <class Form>
 class FormSlot {
   public:
     using Factory = std::function<std::unique_ptr<Form>()>;
     explicit FormSlot(Factory factory) : factory_(std::move(factory)) {}
+    ~FormSlot() { delete form_.data(); }
+    FormSlot(const FormSlot&) = delete;
+    FormSlot& operator=(const FormSlot&) = delete;
 
-    bool IsLoaded() const { return form_ != nullptr; }
-    Form* Get() const { return form_.get(); }
+    bool IsLoaded() const { return !form_.isNull(); }
+    Form* Get() const { return form_.data(); }
 
     // Loads the window (running its Form_Load) unless it is loaded already.
     Form& Load() {
@@ -40,7 +46,13 @@ class FormSlot {
             form_->Hide();
         }
     }
-    void Unload() { form_.reset(); }
+    void Unload() {
+        if (form_) {
+            form_->hide();
+            form_->deleteLater();
+            form_.clear();
+        }
+    }
 
   private:
     // Loads the window unless it is loaded; true when it loads now. A window destroyed by the
@@ -52,7 +64,7 @@ class FormSlot {
         if (form_) {
             return false;
         }
-        form_ = factory_();
+        form_ = factory_().release();
         form_->CloseBox = [this] { Unload(); };
         form_->Destroyed = [this] { Unload(); };
         form_->Load();
@@ -60,7 +72,7 @@ class FormSlot {
     }
 
     Factory factory_;
-    std::unique_ptr<Form> form_;
+    QPointer<Form> form_;
 };
 
 }  // namespace vorn::toolkit

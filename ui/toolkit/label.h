@@ -1,36 +1,35 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <string>
+#include <QLabel>
 
 #include "ui/toolkit/control.h"
 
-class QLabel;
-
 namespace vorn::toolkit {
 
-// A caption. A wrapping label breaks its caption over several lines within its width;
-// a one-line label may take the free room to its right when its caption needs it.
-class Label : public Control {
+// A caption. A wrapping label breaks its caption over several lines within its width; a
+// one-line label may take the free room to its right when its caption needs it (see
+// Window::Load). An "&" is shown as it is: labels have no access keys.
+class Label : public Control<QLabel> {
   public:
     enum class Wrap { None, Words };
-    Label(Container& parent, std::string name, Rect rect, const std::string& caption,
-          Wrap wrap = Wrap::None);
+    template <class Parent>
+    Label(Parent& parent, const std::string& name, QRect rect, const std::string& caption,
+          Wrap wrap = Wrap::None)
+        : Control(parent, name, rect) {
+        setTextFormat(Qt::PlainText);
+        setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        setWordWrap(wrap == Wrap::Words);
+        setText(ToQt(caption));
+    }
 
-    std::string Caption() const;
+    std::string Caption() const { return FromQt(text()); }
     // Makes the label the caption of `control`: its buddy for the keyboard, and its name for
     // screen readers.
-    void SetBuddy(Control& control);
-
-    bool CaptionFits(const QFont& font) const override;
-    void ArrangeCaption(const QFont& font) override;
-    bool IsOpaque() const override { return false; }
-
-  private:
-    int WidthFor(const QFont& font) const;
-    int TextWidth(const QFont& font) const;
-    QLabel* label_;
-    Wrap wrap_;
+    void SetBuddy(QWidget& control) {
+        setBuddy(&control);
+        control.setAccessibleName(text());
+    }
 };
 
 }  // namespace vorn::toolkit

@@ -1,45 +1,38 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QAction>
+#include <QMenu>
+
 #include <functional>
 #include <string>
 
-class QAction;
-class QMenu;
+#include "ui/toolkit/control.h"
 
 namespace vorn::toolkit {
 
-class Window;
-
 // A menu of the window's menu bar. In a caption, "&" marks the access key of the next letter.
 // A menu whose caption shows no access key can still be opened with Alt and `accessKey`.
-class Menu {
+class Menu : public QMenu {
   public:
-    Menu(Window& window, std::string name, const std::string& caption, char accessKey = 0);
-    const std::string& Name() const { return name_; }
-    QMenu* Widget() const { return menu_; }
-
-  private:
-    std::string name_;
-    QMenu* menu_;
+    Menu(Window& window, const std::string& name, const std::string& caption, char accessKey = 0);
+    std::string Name() const { return FromQt(objectName()); }
+    QMenu* Widget() { return this; }
 };
 
-class MenuItem {
+class MenuItem : public QAction {
   public:
-    MenuItem(Menu& menu, std::string name, const std::string& caption);
-    ~MenuItem();
-    MenuItem(const MenuItem&) = delete;
-    MenuItem& operator=(const MenuItem&) = delete;
-
-    const std::string& Name() const { return name_; }
+    MenuItem(Menu& menu, const std::string& name, const std::string& caption)
+        : QAction(ToQt(caption), &menu) {
+        setObjectName(ToQt(name));
+        menu.addAction(this);
+        connect(this, &QAction::triggered, this, [this] { Raise(Click); });
+    }
+    std::string Name() const { return FromQt(objectName()); }
     // Chooses the entry as the user would.
-    void Choose();
+    void Choose() { trigger(); }
 
     std::function<void()> Click;
-
-  private:
-    std::string name_;
-    QAction* action_;
 };
 
 }  // namespace vorn::toolkit

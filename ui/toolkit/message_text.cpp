@@ -1,41 +1,28 @@
 // SPDX-License-Identifier: MIT
 #include "ui/toolkit/message_text.h"
 
-#include <cstddef>
+#include <QApplication>
+#include <QFontMetrics>
+
+#include "ui/toolkit/control.h"
 
 namespace vorn::toolkit {
 
 namespace {
 
-constexpr std::size_t kLongestQuote = 60;
-constexpr std::size_t kPathHead = 24;
-constexpr std::size_t kPathTail = 36;
-constexpr char kEllipsis[] = "\u2026";
+// How much of a quote or a path a message box shows, in average characters of its font.
+constexpr int kLongestQuote = 60;
+constexpr int kLongestPath = 60;
 
-bool IsContinuationByte(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"";
 }
 
-// Characters, not bytes: the text is UTF-8.
-std::size_t CharacterCount(const std::string& text) {
-    std::size_t count = 0;
-    for (const char c : text) {
-        if (!IsContinuationByte(c)) {
-            ++count;
-        }
-    }
-    return count;
-}
-
-// Byte position after the first `characters` characters.
-std::size_t AfterCharacters(const std::string& text, std::size_t characters) {
-    std::size_t at = 0;
-    for (std::size_t seen = 0; at < text.size(); ++at) {
-        if (!IsContinuationByte(text[at]) && seen++ == characters) {
-            break;
-        }
-    }
-    return at;
+// The text cut to `characters` average characters of the message box's font, with "…" where
+// it was cut; a text that fits is left whole.
+QString Elided(const QString& text, Qt::TextElideMode mode, int characters) {
+    const QFontMetrics metrics(QApplication::font("QMessageBox"));
+    return metrics.elidedText(text, mode, characters * metrics.averageCharWidth());
 }
 
 }  // namespace
@@ -47,27 +34,20 @@ MessageText& MessageText::Plain(const std::string& text) {
 }
 
 MessageText& MessageText::Typed(const std::string& text) {
-    full_ += "\"" + text + "\"";
-    const std::size_t characters = CharacterCount(text);
-    if (characters <= kLongestQuote) {
-        shown_ += "\"" + text + "\"";
-    } else {
-        shown_ += "\"" + text.substr(0, AfterCharacters(text, kLongestQuote)) + kEllipsis + "\" (" +
-                  std::to_string(characters) + " characters)";
+    full_ += Quoted(text);
+    const QString typed = ToQt(text);
+    const QString shown = Elided(typed, Qt::ElideRight, kLongestQuote);
+    shown_ += Quoted(FromQt(shown));
+    if (shown != typed) {
+        shown_ += " (" + std::to_string(typed.toUcs4().size()) + " characters)";
     }
     return *this;
 }
 
+// The start of a path says where, its end names the file: the middle is what can go.
 MessageText& MessageText::Path(const std::string& path) {
-    full_ += "\"" + path + "\"";
-    const std::size_t characters = CharacterCount(path);
-    if (characters <= kPathHead + kPathTail + 1) {
-        shown_ += "\"" + path + "\"";
-    } else {
-        // The start says where, the end names the file: the middle is what can go.
-        shown_ += "\"" + path.substr(0, AfterCharacters(path, kPathHead)) + kEllipsis +
-                  path.substr(AfterCharacters(path, characters - kPathTail)) + "\"";
-    }
+    full_ += Quoted(path);
+    shown_ += Quoted(FromQt(Elided(ToQt(path), Qt::ElideMiddle, kLongestPath)));
     return *this;
 }
 

@@ -15,8 +15,8 @@ class MessageText {
     explicit MessageText(const std::string& plain) { Plain(plain); }
 
     MessageText& Plain(const std::string& text);
-    // What the user typed or pasted, in double quotes: at most 60 characters of it are shown,
-    // then "…" and its full length.
+    // What the user typed or pasted, in double quotes: a long one is shown cut to about 60
+    // characters' width, then "…" and its full length.
     MessageText& Typed(const std::string& text);
     // A file's path, in double quotes; a long one is shown without its middle.
     MessageText& Path(const std::string& path);

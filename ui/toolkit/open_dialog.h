@@ -3,9 +3,9 @@
 
 #include <string>
 
-namespace vorn::toolkit {
+#include "ui/toolkit/desktop.h"
 
-class Desktop;
+namespace vorn::toolkit {
 
 // The common Open dialog as an object a window owns for its whole life: a title, a filter
 // in Qt's form ("GBA roms (*.GBA *.gba)"), and the file name of its last use.
@@ -18,8 +18,13 @@ class OpenDialog {
     // The chosen full path after ShowOpen, or empty when the user cancelled.
     std::string FileName;
 
-    // Shows the dialog modally and waits for the user.
-    void ShowOpen();
+    // Shows the dialog modally and waits for the user; it opens where the last choice was.
+    void ShowOpen() {
+        FileName = desktop_.AskOpenFile(DialogTitle, Filter, lastChoice_);
+        if (!FileName.empty()) {
+            lastChoice_ = FileName;
+        }
+    }
 
   private:
     Desktop& desktop_;

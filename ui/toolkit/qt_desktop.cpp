@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include "ui/toolkit/control.h"
+
 namespace vorn::toolkit {
 
 QtDesktop::QtDesktop(std::string applicationTitle)
@@ -37,18 +39,18 @@ QString BreakLongWords(const QString& text) {
 
 std::unique_ptr<QMessageBox> MakeMessageBox(const std::string& title, const std::string& text,
                                             const std::string& details, QWidget* parent) {
-    QString shown = QString::fromStdString(text);
-    QString longer = QString::fromStdString(details);
+    QString shown = ToQt(text);
+    QString longer = ToQt(details);
     if (shown.size() > kLongestShownText) {
         shown = shown.left(kLongestShownText) + QChar(0x2026);
     }
     const QString wrapped = BreakLongWords(shown);
-    if (longer.isEmpty() && wrapped != QString::fromStdString(text)) {
-        longer = QString::fromStdString(text);
+    if (longer.isEmpty() && wrapped != ToQt(text)) {
+        longer = ToQt(text);
     }
     shown = wrapped;
-    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, QString::fromStdString(title),
-                                             shown, QMessageBox::Ok, parent);
+    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, ToQt(title), shown,
+                                             QMessageBox::Ok, parent);
     box->setTextFormat(Qt::PlainText);  // a path may hold characters that look like markup
     // The text can be selected and copied: a path in an error is worth pasting elsewhere.
     box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -67,12 +69,10 @@ void QtDesktop::ShowMessage(const std::string& text, const std::string& details)
 std::string QtDesktop::AskOpenFile(const std::string& title, const std::string& filter,
                                    const std::string& start) {
     // Start in the folder of the previous choice, as a person expects.
-    const QString folder =
-        start.empty() ? QString() : QFileInfo(QString::fromStdString(start)).absolutePath();
-    const QString chosen =
-        QFileDialog::getOpenFileName(QApplication::activeWindow(), QString::fromStdString(title),
-                                     folder, QString::fromStdString(filter));
-    return chosen.toStdString();
+    const QString folder = start.empty() ? QString() : QFileInfo(ToQt(start)).absolutePath();
+    const QString chosen = QFileDialog::getOpenFileName(QApplication::activeWindow(), ToQt(title),
+                                                        folder, ToQt(filter));
+    return FromQt(chosen);
 }
 
 }  // namespace vorn::toolkit

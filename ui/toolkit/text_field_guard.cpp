@@ -30,19 +30,7 @@ bool IsPasteAction(const QAction* action) {
 // table its indent: the blanks around a pasted or dropped text are no part of the value
 // ("1A2B3C\n" is 1A2B3C). Blanks inside it stay.
 QString WithoutSurroundingBlanks(const QString& text) {
-    const auto blank = [](QChar c) {
-        return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r') ||
-               c == QLatin1Char('\n');
-    };
-    qsizetype first = 0;
-    qsizetype end = text.size();
-    while (first < end && blank(text.at(first))) {
-        ++first;
-    }
-    while (end > first && blank(text.at(end - 1))) {
-        --end;
-    }
-    return text.mid(first, end - first);
+    return text.trimmed();
 }
 
 // Shift and the AltGr levels choose which character a key types; with any other modifier

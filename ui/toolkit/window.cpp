@@ -4,15 +4,18 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFont>
-#include <QGuiApplication>
+#include <QGroupBox>
+#include <QLabel>
 #include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
 #include <QScreen>
 #include <QWindow>
 
 #include <algorithm>
+#include <cmath>
 
-#include "ui/toolkit/form_widget.h"
+#include "ui/toolkit/combo_box.h"
 #include "ui/toolkit/native_window.h"
 
 namespace vorn::toolkit {
@@ -23,35 +26,21 @@ namespace {
 // minimised one, but its native window is gone.
 class DestructionWatch : public QObject {
   public:
-    DestructionWatch(QWindow* window, FormWidget* widget)
-        : QObject(window), window_(window), widget_(widget) {}
+    DestructionWatch(QWindow* native, Window* window) : QObject(native), window_(window) {}
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Expose && !window_->isExposed() && widget_ &&
-            NativeWindowDestroyed(*window_)) {
-            widget_->WindowSystemDestroyed();
+        auto* native = static_cast<QWindow*>(watched);
+        if (event->type() == QEvent::Expose && !native->isExposed() && window_ &&
+            NativeWindowDestroyed(*native)) {
+            Raise(window_->Destroyed);
         }
         return QObject::eventFilter(watched, event);
     }
 
   private:
-    QWindow* window_;
-    QPointer<FormWidget> widget_;
+    QPointer<Window> window_;
 };
-
-// The screen's area for windows (without panels) where `frame` lies: the screen that holds
-// its middle, else the one the window was last on.
-QRect AvailableAreaFor(const QRect& frame, const QWidget& widget) {
-    const QScreen* screen = QGuiApplication::screenAt(frame.center());
-    if (screen == nullptr) {
-        screen = widget.screen();
-    }
-    if (screen == nullptr) {
-        screen = QGuiApplication::primaryScreen();
-    }
-    return screen != nullptr ? screen->availableGeometry() : frame;
-}
 
 // Where a window of `size` goes beside `anchor`, wholly inside `area`: to its right where
 // it fits, else to its left where that fits, else as near the right as `area` allows; its
@@ -71,69 +60,116 @@ QPoint BesidePosition(const QRect& anchor, QSize size, const QRect& area) {
     return {x, y};
 }
 
-// Presents a window's top-level widget as a window to assistive technology; Qt would take
-// a plain QWidget for part of one.
-QAccessibleInterface* WindowAccessibility(const QString&, QObject* object) {
-    auto* form = dynamic_cast<FormWidget*>(object);
-    return form != nullptr ? new QAccessibleWidget(form, QAccessible::Window) : nullptr;
+// Qt takes a plain QWidget for part of a window, and names a drop-down on Linux by its value
+// (leaving its caption to a relation that not every screen reader follows): here a window is a
+// window, and a drop-down is named by its caption and valued by its text.
+class DropDownAccessibility : public QAccessibleWidget {
+  public:
+    explicit DropDownAccessibility(QComboBox* box)
+        : QAccessibleWidget(box, QAccessible::ComboBox) {}
+    QString text(QAccessible::Text kind) const override {
+        return kind == QAccessible::Value ? static_cast<QComboBox*>(widget())->currentText()
+                                          : QAccessibleWidget::text(kind);
+    }
+};
+
+QAccessibleInterface* Accessibility(const QString&, QObject* object) {
+    if (auto* window = dynamic_cast<Window*>(object)) {
+        return new QAccessibleWidget(window, QAccessible::Window);
+    }
+    if (auto* box = dynamic_cast<ComboBox*>(object)) {
+        return new DropDownAccessibility(box);
+    }
+    return nullptr;
 }
+
+// Width that a text takes on one line, up to the next whole pixel: the rounded advance can
+// fall short by a fraction of a pixel, which a widget of that width would cut off.
+int TextWidth(const QFont& font, const QString& text) {
+    return static_cast<int>(std::ceil(QFontMetricsF(font).horizontalAdvance(text)));
+}
+
+// Width from a label's left edge to the nearest control beside it on its right (one whose
+// rows overlap it), or to the inner edge of its container. Other labels do not count: a
+// caption shows through another label's empty part.
+int FreeRoomToTheRight(const QWidget& label) {
+    constexpr int kContainerInset = 2;
+    const QRect self = label.geometry();
+    int right = label.parentWidget()->width() - kContainerInset;
+    for (const QWidget* other :
+         label.parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const QRect rect = other->geometry();
+        if (qobject_cast<const QLabel*>(other) == nullptr && rect.x() > self.x() &&
+            rect.y() < self.bottom() + 1 && self.y() < rect.bottom() + 1) {
+            right = std::min(right, rect.x());
+        }
+    }
+    return std::max(0, right - self.x());
+}
+
+// A label's width: its own, cut back where a control beside it covers part of it, or, for a
+// one-line caption that is longer, widened into the free room to its right.
+int LabelWidth(const QLabel& label, const QFont& font) {
+    const int room = FreeRoomToTheRight(label);
+    const int own = std::min(label.width(), room);
+    return label.wordWrap() ? own : std::min(room, std::max(own, TextWidth(font, label.text())));
+}
+
+// Whether a control's caption fits where it stands in `font`. "&" marks a button's or a
+// frame's access key and takes no room; a label shows it.
+bool CaptionFits(const QWidget& control, const QFont& font) {
+    const auto withoutAmpersand = [](QString text) { return text.remove(QLatin1Char('&')); };
+    if (const auto* label = qobject_cast<const QLabel*>(&control)) {
+        const int width = LabelWidth(*label, font);
+        const QRect needs = QFontMetrics(font).boundingRect(
+            QRect(0, 0, width, 1 << 16), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+            label->text());
+        return label->wordWrap() ? needs.width() <= width && needs.height() <= label->height()
+                                 : TextWidth(font, label->text()) <= width &&
+                                       QFontMetrics(font).height() <= label->height();
+    }
+    if (const auto* button = qobject_cast<const QPushButton*>(&control)) {
+        constexpr int kBevel = 6;  // the bevel and the room the style keeps around the caption
+        return TextWidth(font, withoutAmpersand(button->text())) + kBevel <= button->width();
+    }
+    if (const auto* frame = qobject_cast<const QGroupBox*>(&control)) {
+        constexpr int kTitleRoom = 6 + 2 * 2;  // where the style starts the title, and its gaps
+        return TextWidth(font, withoutAmpersand(frame->title())) + kTitleRoom < frame->width();
+    }
+    return true;
+}
+
+// The size the first window chose: later windows take no larger one, so that the whole
+// program reads in one size.
+double programFontSize = 0.0;
 
 }  // namespace
 
-void FormWidget::closeEvent(QCloseEvent* event) {
-    event->ignore();
-    if (onCloseBox) {
-        RunInOwnEvent(onCloseBox);
-    } else {
-        hide();
-    }
+std::string Tag(const QObject& control) {
+    return FromQt(control.property("tag").toString());
 }
 
-void FormWidget::WindowSystemDestroyed() {
-    if (onDestroyed) {
-        RunInOwnEvent(onDestroyed);
-    }
+void SetTag(QObject& control, const std::string& tag) {
+    control.setProperty("tag", ToQt(tag));
 }
 
-void FormWidget::RunInOwnEvent(std::function<void()> handler) {
-    inOwnEvent_ = true;
-    const QPointer<FormWidget> self(this);
-    handler();
-    if (self) {
-        inOwnEvent_ = false;
-    }
+QWidget& ClientArea(Window& window) {
+    return *window.Host();
 }
 
-Window::Window(std::string caption, int clientWidth, int clientHeight)
-    : top_(new FormWidget),
-      client_(new QWidget(top_)),
-      clientWidth_(clientWidth),
-      clientHeight_(clientHeight) {
-    QAccessible::installFactory(WindowAccessibility);
-    top_->setWindowTitle(QString::fromStdString(caption));
-    top_->setAttribute(Qt::WA_DeleteOnClose, false);
-    top_->onCloseBox = [this] {
-        if (CloseBox) {
-            CloseBox();
-        } else {
-            Hide();
-        }
-    };
-    top_->onDestroyed = [this] { Raise(Destroyed); };
+Window::Window(const std::string& caption, int clientWidth, int clientHeight)
+    : client_(new QWidget(this)), clientWidth_(clientWidth), clientHeight_(clientHeight) {
+    QAccessible::installFactory(Accessibility);  // once: Qt keeps each factory once
+    setWindowTitle(ToQt(caption));
     PlaceClientArea();
 }
 
-Window::~Window() {
-    if (!top_) {
-        return;
-    }
-    top_->onCloseBox = nullptr;
-    top_->onDestroyed = nullptr;
-    top_->hide();
-    if (top_->InOwnEvent()) {
-        top_->deleteLater();  // still inside an event of its own
+void Window::closeEvent(QCloseEvent* event) {
+    if (CloseBox) {
+        event->ignore();
+        Raise(CloseBox);
     } else {
-        delete top_.data();
+        event->accept();  // hides the window
     }
 }
 
@@ -143,119 +179,103 @@ void Window::PlaceClientArea() {
         menuBar_->setGeometry(0, 0, clientWidth_, menuHeight);
     }
     client_->setGeometry(0, menuHeight, clientWidth_, clientHeight_);
-    top_->setFixedSize(clientWidth_, menuHeight + clientHeight_);
+    setFixedSize(clientWidth_, menuHeight + clientHeight_);
 }
 
 QMenuBar* Window::MenuBar() {
     if (menuBar_ == nullptr) {
-        menuBar_ = new QMenuBar(top_);
+        menuBar_ = new QMenuBar(this);
         menuBar_->setNativeMenuBar(false);
         PlaceClientArea();
     }
     return menuBar_;
 }
 
-void Window::Register(Control* control) {
-    controls_.push_back(control);
+std::vector<QWidget*> Window::Controls() const {
+    std::vector<QWidget*> controls;
+    const std::function<void(const QWidget*)> collect = [&](const QWidget* container) {
+        for (QWidget* control : container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            controls.push_back(control);
+            if (qobject_cast<QGroupBox*>(control) != nullptr) {
+                collect(control);
+            }
+        }
+    };
+    collect(client_);
+    return controls;
 }
 
-void Window::Unregister(Control* control) {
-    controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
-    tabOrder_.erase(std::remove(tabOrder_.begin(), tabOrder_.end(), control), tabOrder_.end());
-}
-
-void Window::SetTabOrder(const std::vector<Control*>& order) {
+void Window::SetTabOrder(const std::vector<QWidget*>& order) {
     tabOrder_ = order;
-    for (Control* control : controls_) {
-        const bool inOrder = std::find(order.begin(), order.end(), control) != order.end();
-        if (!inOrder) {
-            control->Widget()->setFocusPolicy(Qt::NoFocus);
+    for (QWidget* control : Controls()) {
+        if (std::find(order.begin(), order.end(), control) == order.end()) {
+            control->setFocusPolicy(Qt::NoFocus);
         }
     }
     for (std::size_t i = 1; i < order.size(); ++i) {
-        QWidget::setTabOrder(order[i - 1]->Widget(), order[i]->Widget());
+        setTabOrder(order[i - 1], order[i]);
     }
 }
 
 void Window::Load() {
-    if (loaded_) {
-        return;
+    if (!loaded_) {
+        loaded_ = true;
+        FitCaptions();
+        Form_Load();
     }
-    loaded_ = true;
-    FitCaptions();
-    Form_Load();
 }
 
 void Window::Show() {
     Load();
-    top_->show();
-    top_->raise();
-    top_->activateWindow();
-    if (!everShown_) {
-        everShown_ = true;
-        WatchForDestruction();
-        for (Control* control : tabOrder_) {
-            if (control->Enabled()) {
-                control->SetFocus();
-                break;
-            }
-        }
+    show();
+    raise();
+    activateWindow();
+    if (everShown_) {
+        return;
     }
-}
-
-void Window::WatchForDestruction() {
-    QWindow* native = top_->windowHandle();
-    if (native != nullptr) {
-        native->installEventFilter(new DestructionWatch(native, top_));
+    everShown_ = true;
+    if (QWindow* native = windowHandle()) {
+        native->installEventFilter(new DestructionWatch(native, this));
     }
-}
-
-void Window::Hide() {
-    top_->hide();
+    const auto first = std::find_if(tabOrder_.begin(), tabOrder_.end(),
+                                    [](const QWidget* control) { return control->isEnabled(); });
+    if (first != tabOrder_.end()) {
+        (*first)->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void Window::PlaceBeside(const Window& other) {
-    const QRect anchor = other.top_->frameGeometry();
+    const QRect anchor = other.frameGeometry();
     // The window system has not framed this window yet: take the other's frame as a guide.
-    const QSize frame = top_->size() + anchor.size() - other.top_->size();
-    top_->move(BesidePosition(anchor, frame, AvailableAreaFor(anchor, *other.top_)));
-}
-
-void Window::Close() {
-    top_->close();
+    const QSize frame = size() + anchor.size() - other.size();
+    const QScreen* screen = QGuiApplication::screenAt(anchor.center());
+    screen = screen != nullptr ? screen : other.screen();
+    const QRect area = screen != nullptr ? screen->availableGeometry() : anchor;
+    move(BesidePosition(anchor, frame, area));
 }
 
 bool Window::WindowSystemDestroyed() const {
-    const QWindow* native = top_->windowHandle();
+    const QWindow* native = windowHandle();
     return native != nullptr && NativeWindowDestroyed(*native);
 }
 
-bool Window::IsVisible() const {
-    return top_->isVisible();
-}
-
 std::string Window::Caption() const {
-    return top_->windowTitle().toStdString();
+    return FromQt(windowTitle());
 }
-
-// The size the first window chose: later windows take no larger one, so that the whole
-// program reads in one size.
-namespace {
-double programFontSize = 0.0;
-}  // namespace
 
 // Chooses the largest font, from a comfortable size down, in which every caption of the
-// window fits where the layout puts it; the positions and sizes themselves never change.
+// window fits where the layout puts it; the positions and sizes themselves never change,
+// but a one-line label may take the free room to its right.
 void Window::FitCaptions() {
+    const std::vector<QWidget*> controls = Controls();
     QFont font = QApplication::font();
     constexpr double kSmallest = 6.0;
     constexpr double kStep = 0.25;
-    const double largest = programFontSize > 0.0 ? programFontSize : 9.0;
-    for (double size = largest; size >= kSmallest; size -= kStep) {
+    for (double size = programFontSize > 0.0 ? programFontSize : 9.0; size >= kSmallest;
+         size -= kStep) {
         font.setPointSizeF(size);
-        const bool fits = std::all_of(controls_.begin(), controls_.end(),
-                                      [&font](const Control* c) { return c->CaptionFits(font); });
-        if (fits) {
+        if (std::all_of(controls.begin(), controls.end(),
+                        [&font](const QWidget* c) { return CaptionFits(*c, font); })) {
             break;
         }
     }
@@ -263,10 +283,14 @@ void Window::FitCaptions() {
         programFontSize = font.pointSizeF();
     }
     // Every widget gets the font itself, so that nothing depends on it being passed down.
-    top_->setFont(font);
-    for (Control* control : controls_) {
-        control->Widget()->setFont(font);
-        control->ArrangeCaption(font);
+    setFont(font);
+    for (QWidget* control : controls) {
+        control->setFont(font);
+    }
+    for (QWidget* control : controls) {
+        if (auto* label = qobject_cast<QLabel*>(control)) {
+            label->resize(LabelWidth(*label, font), label->height());
+        }
     }
     PlaceClientArea();  // the menu bar's height follows the font
 }

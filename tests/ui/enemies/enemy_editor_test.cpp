@@ -258,9 +258,9 @@ void EnemyEditorTest::windowAndTabOrder() {
     QStringList visited;
     for (int i = 0; i < 4; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        for (const toolkit::Control* control : editor->Controls()) {
-            if (control->HasFocus()) {
-                visited << QString::fromStdString(control->Name());
+        for (const QWidget* control : editor->Controls()) {
+            if (control->hasFocus()) {
+                visited << control->objectName();
             }
         }
     }

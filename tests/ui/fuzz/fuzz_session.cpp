@@ -17,16 +17,16 @@ constexpr std::size_t kLogLength = 60;
 constexpr char kRomLoaded[] = "Rom Loaded";
 constexpr char kInvalidRom[] = "Sorry invalid ROM.";
 
-toolkit::Control& ControlNamed(toolkit::Window& window, const std::string& name) {
-    for (toolkit::Control* control : window.Controls()) {
-        if (control->Name() == name) {
+QWidget& ControlNamed(toolkit::Window& window, const std::string& name) {
+    for (QWidget* control : window.Controls()) {
+        if (test::NameOf(*control) == name) {
             return *control;
         }
     }
     throw std::logic_error("no control named " + name);
 }
 
-std::string TextOf(toolkit::Control& control) {
+std::string TextOf(QWidget& control) {
     if (auto* list = dynamic_cast<toolkit::ComboBox*>(&control)) {
         return list->Text();
     }
@@ -165,7 +165,7 @@ std::string FuzzSession::Perform(Kind kind) {
     switch (kind) {
         case Kind::Field: {
             const FieldSpec& field = kFields[dice_.Below(static_cast<int>(std::size(kFields)))];
-            toolkit::Control& control = ControlNamed(form, field.control);
+            QWidget& control = ControlNamed(form, field.control);
             const int roll = dice_.Below(100);
             if (roll < 8) {
                 keyTarget_ = {&control, FieldText(control)};
@@ -344,7 +344,7 @@ void FuzzSession::Check(Kind kind, const Before& before) {
 // around it, or refused with a word.
 void FuzzSession::CheckTyping(const std::vector<std::string>& said) {
     if (keyTarget_.field != nullptr && FieldText(*keyTarget_.field) != keyTarget_.text) {
-        Fail(keyTarget_.field->Name() + " took text from a key pressed with Alt or Meta");
+        Fail(test::NameOf(*keyTarget_.field) + " took text from a key pressed with Alt or Meta");
     }
     keyTarget_ = {};
     if (pasteTarget_ == nullptr) {
@@ -360,9 +360,9 @@ void FuzzSession::CheckTyping(const std::vector<std::string>& said) {
     const std::string whole = pasted_.selected > 0 ? text : pasted_.before + text;
     const bool refused = now == pasted_.before && now != whole;
     if (now != whole && !refused) {
-        Fail(pasteTarget_->Name() + " took part of a paste: \"" + now + "\"");
-    } else if (refused && pasteTarget_->Enabled() && said.empty()) {
-        Fail(pasteTarget_->Name() + " refused a paste without a word");
+        Fail(test::NameOf(*pasteTarget_) + " took part of a paste: \"" + now + "\"");
+    } else if (refused && pasteTarget_->isEnabled() && said.empty()) {
+        Fail(test::NameOf(*pasteTarget_) + " refused a paste without a word");
     }
     pasteTarget_ = nullptr;
 }

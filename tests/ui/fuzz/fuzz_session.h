@@ -102,10 +102,10 @@ class FuzzSession {
     std::optional<Kind> advice_;  // what the last refusal told the person to do
     // The field the last action typed Alt+key into, and its text before.
     struct KeyTarget {
-        toolkit::Control* field = nullptr;
+        QWidget* field = nullptr;
         std::string text;
     } keyTarget_;
-    toolkit::Control* pasteTarget_ = nullptr;  // the field the last action pasted into
+    QWidget* pasteTarget_ = nullptr;  // the field the last action pasted into
     Pasted pasted_;
     std::deque<std::string> log_;
     std::string failure_;

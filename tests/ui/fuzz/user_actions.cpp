@@ -63,15 +63,15 @@ unsigned long Largest(FieldKind kind, Dice& dice) {
     }
 }
 
-QLineEdit* FieldOf(toolkit::Control& control) {
-    if (auto* combo = qobject_cast<QComboBox*>(control.Widget())) {
+QLineEdit* FieldOf(QWidget& control) {
+    if (auto* combo = qobject_cast<QComboBox*>(&control)) {
         return combo->lineEdit();
     }
-    return qobject_cast<QLineEdit*>(control.Widget());
+    return qobject_cast<QLineEdit*>(&control);
 }
 
 // A character typed at the end and taken back, so that the text is what it was.
-std::string TypeAndTakeBack(toolkit::Control& control, Dice& dice) {
+std::string TypeAndTakeBack(QWidget& control, Dice& dice) {
     QLineEdit* field = FieldOf(control);
     field->setFocus();
     QTest::keyClick(field, Qt::Key_End);
@@ -107,8 +107,7 @@ std::string RoomText(Dice& dice) {
     return WithBlanks(Digits(static_cast<unsigned long>(room), true, dice), false, dice);
 }
 
-std::string ActOnList(toolkit::ComboBox& list, FieldKind kind, toolkit::Control& elsewhere,
-                      Dice& dice) {
+std::string ActOnList(toolkit::ComboBox& list, FieldKind kind, QWidget& elsewhere, Dice& dice) {
     const std::string name = list.Name();
     switch (dice.Below(7)) {
         case 0:
@@ -127,7 +126,7 @@ std::string ActOnList(toolkit::ComboBox& list, FieldKind kind, toolkit::Control&
             return "steps " + name + " with an arrow key";
         case 4: {
             const bool focused = dice.Chance(50);
-            focused ? list.SetFocus() : elsewhere.SetFocus();
+            focused ? list.SetFocus() : elsewhere.setFocus();
             test::TurnWheel(list, dice.Chance(50) ? 1 : -1);
             return std::string("turns the wheel over ") + name +
                    (focused ? ", which has the focus" : ", which has not the focus");
@@ -158,7 +157,7 @@ std::string PressButton(toolkit::Button& button, Dice& dice) {
     return std::string("presses ") + (enter ? "Enter" : "Return") + " on " + button.Name();
 }
 
-std::string AltKeyIn(toolkit::Control& field, Dice& dice) {
+std::string AltKeyIn(QWidget& field, Dice& dice) {
     QLineEdit* edit = FieldOf(field);
     edit->setFocus();
     const char key = "fhoae5"[dice.Below(6)];
@@ -167,10 +166,10 @@ std::string AltKeyIn(toolkit::Control& field, Dice& dice) {
     if (QWidget* menu = QApplication::activePopupWidget()) {
         menu->close();
     }
-    return std::string(meta ? "Meta+" : "Alt+") + key + " in " + field.Name();
+    return std::string(meta ? "Meta+" : "Alt+") + key + " in " + test::NameOf(field);
 }
 
-std::string PasteInto(toolkit::Control& field, Dice& dice, Pasted& pasted) {
+std::string PasteInto(QWidget& field, Dice& dice, Pasted& pasted) {
     QLineEdit* edit = FieldOf(field);
     edit->setFocus();
     if (dice.Chance(50)) {
@@ -192,11 +191,11 @@ std::string PasteInto(toolkit::Control& field, Dice& dice, Pasted& pasted) {
     const bool insert = dice.Chance(30);
     QTest::keySequence(edit, insert ? QKeySequence(Qt::SHIFT | Qt::Key_Insert)
                                     : QKeySequence(QKeySequence::Paste));
-    return "pastes \"" + pasted.text + "\" into " + field.Name() +
+    return "pastes \"" + pasted.text + "\" into " + test::NameOf(field) +
            (pasted.selected > 0 ? " over its text" : " after its text");
 }
 
-std::string FieldText(toolkit::Control& field) {
+std::string FieldText(QWidget& field) {
     return FieldOf(field)->text().toStdString();
 }
 

@@ -10,10 +10,11 @@
 
 #include "tests/ui/fuzz/record_format.h"
 
+class QWidget;
+
 namespace vorn::toolkit {
 class Button;
 class ComboBox;
-class Control;
 class TextBox;
 }  // namespace vorn::toolkit
 
@@ -37,8 +38,7 @@ std::string RoomText(Dice& dice);
 
 // Does something to a drop-down and says what, for the action log. `elsewhere` is a control
 // that can take the focus away first.
-std::string ActOnList(toolkit::ComboBox& list, FieldKind kind, toolkit::Control& elsewhere,
-                      Dice& dice);
+std::string ActOnList(toolkit::ComboBox& list, FieldKind kind, QWidget& elsewhere, Dice& dice);
 // Types into a text box, or types a character and takes it back (Backspace or Ctrl+Z).
 std::string ActOnBox(toolkit::TextBox& box, FieldKind kind, Dice& dice);
 
@@ -47,7 +47,7 @@ std::string PressButton(toolkit::Button& button, Dice& dice);
 
 // Alt (or Meta) and a letter or digit in a field, as a person opening a menu by habit; closes
 // a menu that opened.
-std::string AltKeyIn(toolkit::Control& field, Dice& dice);
+std::string AltKeyIn(QWidget& field, Dice& dice);
 
 // What a paste into a field did: the text before, how much of it was selected, what the
 // clipboard held.
@@ -58,8 +58,8 @@ struct Pasted {
 };
 // Pastes a random text, at times longer than the field holds, at times with blanks and line
 // ends around it, with Ctrl+V or Shift+Insert.
-std::string PasteInto(toolkit::Control& field, Dice& dice, Pasted& pasted);
+std::string PasteInto(QWidget& field, Dice& dice, Pasted& pasted);
 // The text of a text box or a drop-down's field.
-std::string FieldText(toolkit::Control& field);
+std::string FieldText(QWidget& field);
 
 }  // namespace vorn::fuzz

@@ -43,9 +43,9 @@ ByteVector Bytes(const QByteArray& bytes) {
     return ByteVector(bytes.begin(), bytes.end());
 }
 
-toolkit::Control& ControlNamed(toolkit::Window& window, const QString& name) {
-    for (toolkit::Control* control : window.Controls()) {
-        if (QString::fromStdString(control->Name()) == name) {
+QWidget& ControlNamed(toolkit::Window& window, const QString& name) {
+    for (QWidget* control : window.Controls()) {
+        if (control->objectName() == name) {
             return *control;
         }
     }
@@ -54,9 +54,8 @@ toolkit::Control& ControlNamed(toolkit::Window& window, const QString& name) {
 
 QStringList Snapshot(toolkit::Window& window) {
     QStringList shown;
-    for (toolkit::Control* control : window.Controls()) {
-        QString state = QString::fromStdString(control->Name()) +
-                        (control->Enabled() ? " enabled" : " disabled");
+    for (QWidget* control : window.Controls()) {
+        QString state = control->objectName() + (control->isEnabled() ? " enabled" : " disabled");
         if (auto* combo = dynamic_cast<toolkit::ComboBox*>(control)) {
             state += QStringLiteral(" item %1 text \"%2\"")
                          .arg(combo->ListIndex())
@@ -80,9 +79,9 @@ QString FocusedControl(toolkit::Window& window) {
     // An editable list keeps the focus in its text field, a child of its own.
     const QWidget* parent = focus->parentWidget();
     for (const QWidget* candidate : {focus, parent}) {
-        for (toolkit::Control* control : window.Controls()) {
-            if (control->Widget() == candidate) {
-                return QString::fromStdString(control->Name());
+        for (QWidget* control : window.Controls()) {
+            if (control == candidate) {
+                return control->objectName();
             }
         }
     }

@@ -30,7 +30,7 @@ ByteVector LittleEndian32(std::uint32_t value);
 ByteVector Bytes(const QByteArray& bytes);
 
 // A control of the window by its name, cast to its kind; fails the test when there is none.
-toolkit::Control& ControlNamed(toolkit::Window& window, const QString& name);
+QWidget& ControlNamed(toolkit::Window& window, const QString& name);
 template <class Kind>
 Kind& Named(toolkit::Window& window, const QString& name) {
     return dynamic_cast<Kind&>(ControlNamed(window, name));

@@ -49,10 +49,10 @@ class MainWindowOtherWindowsTest : public QObject {
             QVERIFY2(allowed.contains(word), qPrintable(word));
         }
 
-        about->Command1.Tag = "first about window";
+        toolkit::SetTag(about->Command1, "first about window");
         session.form.mnuAbout.Choose();
         QCOMPARE(session.form.AboutWindow().Get(), about);
-        QCOMPARE(about->Command1.Tag, std::string("first about window"));
+        QCOMPARE(toolkit::Tag(about->Command1), std::string("first about window"));
         QCOMPARE(VisibleWindowsCaptioned("Form2"), 1);
         QVERIFY(session.form.IsVisible());
     }
@@ -155,8 +155,8 @@ class MainWindowOtherWindowsTest : public QObject {
             session.Open(session.Write(ImageBuilder(4 * kMiB), "other.gba"));
         }
         Click(session.form.cmdRepoint1);
-        QCOMPARE(session.form.cmdGetTs.Tag, session.form.RomPath);
-        QCOMPARE(session.form.cmdGetTs.Tag.empty(), opened == 0);
+        QCOMPARE(toolkit::Tag(session.form.cmdGetTs), session.form.RomPath);
+        QCOMPARE(toolkit::Tag(session.form.cmdGetTs).empty(), opened == 0);
         QVERIFY(session.form.EnemyEditor().IsLoaded());
         QVERIFY(session.form.EnemyEditor().Get()->IsVisible());
         QVERIFY(session.form.IsVisible());

@@ -76,7 +76,7 @@ class MainWindowStartupTest : public QObject {
         QFETCH(QString, control);
         QFETCH(bool, enabled);
         MainWindowSession session;
-        QCOMPARE(ControlNamed(session.form, control).Enabled(), enabled);
+        QCOMPARE(ControlNamed(session.form, control).isEnabled(), enabled);
     }
 
     void pointerBoxLimits_data() {

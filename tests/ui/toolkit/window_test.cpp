@@ -73,20 +73,20 @@ class TabWindow : public toolkit::Window {
           c(*this, "c", {8, 70, 60, 21}),
           d(*this, "d", {100, 8, 80, 100}),
           e(*this, "e", {8, 100, 17, 13}) {
-        std::vector<toolkit::Control*> controls;
+        std::vector<QWidget*> controls;
         for (const QChar name : order) {
             controls.push_back(Named(name.toLower()));
-            controls.back()->SetEnabled(name.isLower());
+            controls.back()->setEnabled(name.isLower());
         }
         SetTabOrder(controls);
     }
-    toolkit::Control* Named(QChar name) {
-        toolkit::Control* all[] = {&a, &b, &c, &d, &e};
+    QWidget* Named(QChar name) {
+        QWidget* all[] = {&a, &b, &c, &d, &e};
         return all[name.unicode() - 'a'];
     }
     QChar Focused() {
         for (QChar name : QString("abcde")) {
-            if (Named(name)->HasFocus()) {
+            if (Named(name)->hasFocus()) {
                 return name;
             }
         }
@@ -115,12 +115,11 @@ class CaptionWindow : public toolkit::Window {
                   QRect neighbourPlace)
         : Window("Captions", 240, 200),
           frame(*this, "frame", {8, 100, 224, 90}, "Frame"),
-          label(inFrame ? static_cast<toolkit::Container&>(frame) : *this, "label", Of(place),
+          label(inFrame ? static_cast<QWidget&>(frame) : toolkit::ClientArea(*this), "label", place,
                 caption.toStdString(),
                 wrap ? toolkit::Label::Wrap::Words : toolkit::Label::Wrap::None),
-          blocker(*this, "blocker", Of(blockerPlace), "Go"),
-          neighbour(*this, "neighbour", Of(neighbourPlace), "N:") {}
-    static toolkit::Rect Of(QRect r) { return {r.x(), r.y(), r.width(), r.height()}; }
+          blocker(*this, "blocker", blockerPlace, "Go"),
+          neighbour(*this, "neighbour", neighbourPlace, "N:") {}
     toolkit::Frame frame;
     toolkit::Label label;
     toolkit::Button blocker;
