@@ -13,29 +13,8 @@
 #   fs_faults.sh <vorn-header-editor> <make-sample-rom> <layout.txt> <screenshot folder>
 set -euo pipefail
 
-if [ -z "${VORN_E2E_OWN_MOUNTS:-}" ]; then
-    export VORN_E2E_OWN_MOUNTS=1
-    # Each way is tried once for real; what unshare says when it cannot is the reason given.
-    tries=()
-    if [ "$(id -u)" -eq 0 ]; then
-        tries+=("unshare --mount --propagation private")
-    fi
-    tries+=("unshare --user --map-root-user --mount --propagation private")
-    reasons=()
-    for try in "${tries[@]}"; do
-        if error=$($try true 2>&1); then
-            exec $try bash "$0" "$@"
-        fi
-        error=$(echo "${error:-nothing, but fails}" | tr '\n' ' ' | sed 's/ *$//')
-        reasons+=("'$try' says: $error")
-    done
-    if [ "$(id -u)" -ne 0 ]; then
-        reasons+=("(as root, 'unshare --mount' would be tried first)")
-    fi
-    joined=$(printf '%s; ' "${reasons[@]}")
-    echo "SKIPPED: no mount namespace of its own can be made here: ${joined%; }"
-    exit 77
-fi
+source "$(dirname "${BASH_SOURCE[0]}")/../support/own_mounts.sh"
+vorn_own_mounts "$0" "$@"
 
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_setup e2e_fs_faults "$@"

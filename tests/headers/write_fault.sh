@@ -13,23 +13,8 @@
 #   write_fault.sh <vorn-headers> <make-sample-rom> <work folder>
 set -euo pipefail
 
-if [ -z "${VORN_OWN_MOUNTS:-}" ]; then
-    export VORN_OWN_MOUNTS=1
-    tries=()
-    if [ "$(id -u)" -eq 0 ]; then
-        tries+=("unshare --mount --propagation private")
-    fi
-    tries+=("unshare --user --map-root-user --mount --propagation private")
-    reasons=()
-    for try in "${tries[@]}"; do
-        if error=$($try true 2>&1); then
-            exec $try bash "$0" "$@"
-        fi
-        reasons+=("'$try' says: $(echo "${error:-nothing, but fails}" | tr '\n' ' ')")
-    done
-    echo "SKIPPED: no mount namespace of its own can be made here: ${reasons[*]}"
-    exit 77
-fi
+source "$(dirname "${BASH_SOURCE[0]}")/../support/own_mounts.sh"
+vorn_own_mounts "$0" "$@"
 
 headers=$1 make_rom=$2 work=$3
 fail() {
