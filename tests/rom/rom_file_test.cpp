@@ -32,6 +32,7 @@ using namespace vorn::test;
 namespace {
 
 constexpr std::size_t kSmallImage = 0x400;
+constexpr auto kSmallSize = static_cast<std::int32_t>(kSmallImage);
 
 bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
@@ -130,8 +131,6 @@ TEST_F(RomFileTest, OpenEmptyPath) {
         EXPECT_PRED2(Contains, e.what(), e.Reason());
     }
 }
-
-constexpr auto kSmallSize = static_cast<std::int32_t>(kSmallImage);
 
 // Bytes outside the file read as zero, before its start as after its end, into a buffer of
 // stale bytes too: random files and places against a plain copy of the file, reads that start
