@@ -40,15 +40,6 @@ std::string Repeat(const std::string& entry, int times) {
 const std::string kTerminator("\xFF\xFF\xFF", 3);
 const std::string kTwoEnemies = std::string("\x10\x20\x05\x30\x40\x06", 6) + kTerminator;
 
-// The 768 bytes the list reads at `at`, with zeros past the end of the image.
-ByteVector BlockAt(const ByteVector& image, std::size_t at) {
-    ByteVector block(kBlock, 0);
-    for (std::size_t i = 0; i < kBlock && at + i < image.size(); ++i) {
-        block[i] = image[at + i];
-    }
-    return block;
-}
-
 ByteVector SlotBytes(const EnemyList& list) {
     ByteVector bytes;
     for (const vorn::EnemyEntry& entry : list.entries) {
@@ -88,65 +79,69 @@ TEST_P(ReadListTest, Slots) {
     EnemyList read;
     ReadEnemyList(file, static_cast<vorn::Offset>(kListAt), read);
     EXPECT_EQ(int{read.EnemyCount}, GetParam().count);
-    EXPECT_EQ(SlotBytes(read), BlockAt(image.Bytes(), kListAt));
+    EXPECT_EQ(SlotBytes(read), BytesAt(image.Bytes(), kListAt, kBlock));
 }
 
 VORN_TABLE(ReadListTest, kLists);
 
 struct TailRow : Row {
-    std::string tail;
+    std::string tail;  // the file's last bytes; the list starts at the first, `gap` bytes on
     int gap;
     int count;
+    bool written;
 };
 
 const TailRow kTails[] = {
-    {"terminator ends the file", kTwoEnemies, 0, 2},
-    {"terminator cut by the end", kTwoEnemies.substr(0, kTwoEnemies.size() - 1), 0, 255},
-    {"one entry, then the end", std::string("\x10\x20\x05", 3), 0, 255},
-    {"offset at the end", std::string(), 0, 255},
-    {"offset past the end", std::string(), 100, 255},
+    {"terminator ends the file", kTwoEnemies, 0, 2, true},
+    {"terminator cut by the end", kTwoEnemies.substr(0, kTwoEnemies.size() - 1), 0, 255, false},
+    {"one entry, then the end", std::string("\x10\x20\x05", 3), 0, 255, false},
+    {"two entries, then the end", kTwoEnemies.substr(0, 6), 0, 255, false},
+    {"offset at the end", std::string(), 0, 255, false},
+    {"offset past the end", std::string(), 100, 255, false},
 };
 
 // Bytes past the end of the file read as zero, so a list cut by the end has no terminator.
-using ReadNearTheEndOfTheFileTest = RomImageTableTest<TailRow>;
+// Saved, a list must not reach past the end: the save is refused whole, and the file keeps
+// its bytes and its size.
+using NearTheEndOfTheFileTest = RomImageTableTest<TailRow>;
 
-TEST_P(ReadNearTheEndOfTheFileTest, Slots) {
+TEST_P(NearTheEndOfTheFileTest, ReadThenWritten) {
     const TailRow& row = GetParam();
-    const std::size_t at = 0x1000;
-    ImageBuilder image(at);
-    image.Noise(41).Title().Resize(at + row.tail.size());
-    image.Put(at, Bytes(row.tail));
-    const RomFile file = OpenImage(image);
-    EnemyList read;
-    read.entries.fill({0x11, 0x22, 0x33});  // stale content must not survive the read
-    ReadEnemyList(file, static_cast<vorn::Offset>(at) + row.gap, read);
-    EXPECT_EQ(int{read.EnemyCount}, row.count);
-    EXPECT_EQ(SlotBytes(read), BlockAt(image.Bytes(), at + static_cast<std::size_t>(row.gap)));
+    const std::size_t end = 0x1000;
+    const std::size_t at = end + static_cast<std::size_t>(row.gap);
+    ImageBuilder image(end);
+    image.Noise(41).Title().Resize(end + row.tail.size());
+    image.Put(end, Bytes(row.tail));
+    bool refused = false;
+    {
+        RomFile file = OpenImage(image);
+        EnemyList list;
+        list.entries.fill({0x11, 0x22, 0x33});  // stale content must not survive the read
+        ReadEnemyList(file, static_cast<vorn::Offset>(at), list);
+        EXPECT_EQ(int{list.EnemyCount}, row.count);
+        EXPECT_EQ(SlotBytes(list), BytesAt(image.Bytes(), at, kBlock));
+        list.entries[0].x = 0x77;
+        try {
+            WriteEnemyList(file, static_cast<vorn::Offset>(at), list);
+        } catch (const vorn::RomError&) {
+            refused = true;
+        }
+    }
+    const ByteVector after = FileBytes();
+    EXPECT_EQ(refused, !row.written);
+    EXPECT_EQ(after.size(), image.Bytes().size());
+    if (row.written) {
+        EXPECT_EQ(ChangedOffsets(image.Bytes(), after), std::vector<std::size_t>{at});
+    } else {
+        EXPECT_TRUE(after == image.Bytes());
+    }
 }
 
-VORN_TABLE(ReadNearTheEndOfTheFileTest, kTails);
+VORN_TABLE(NearTheEndOfTheFileTest, kTails);
 
-using EnemyListTest = RomImageTest;
-
-TEST_F(EnemyListTest, ReadEmptyFile) {
-    const RomFile file = OpenImage(ImageBuilder(0));
-    EnemyList read;
-    read.entries.fill({0x11, 0x22, 0x33});
-    ReadEnemyList(file, 0, read);
-    EXPECT_EQ(int{read.EnemyCount}, 255);
-    EXPECT_EQ(SlotBytes(read), ByteVector(kBlock, 0));
-}
-
-TEST_F(EnemyListTest, ReadAtNegativeOffset) {
-    ImageBuilder image(4 * kMiB);
-    image.Noise(43).Title();
-    const RomFile file = OpenImage(image);
-    EnemyList read;
-    EXPECT_THROW(ReadEnemyList(file, -3, read), std::invalid_argument);
-}
-
-// A list read in one place and saved in another writes slots 0 to EnemyCount there, and not
-// a byte more; the place holds the complement of the list, so every written byte shows.
+// A list read in one place and saved in another writes slot i at the offset + 3i, slots 0 to
+// EnemyCount, and not a byte more, whatever the list in memory holds after its end; the place
+// holds the complement of the list, so every written byte shows.
 using WriteListTest = RomImageTableTest<ListRow>;
 
 TEST_P(WriteListTest, Slots) {
@@ -172,79 +167,16 @@ TEST_P(WriteListTest, Slots) {
 
 VORN_TABLE(WriteListTest, kLists);
 
-// Edited entries land at offset + 3i; the slots after the end stay unwritten even when the
-// list in memory holds other values there.
-TEST_F(EnemyListTest, WriteEditedList) {
-    ImageBuilder image(4 * kMiB);
-    image.Noise(53).Title().Put(kListAt, Bytes(kTwoEnemies));
-    {
-        RomFile file = OpenImage(image);
-        EnemyList list;
-        ReadEnemyList(file, static_cast<vorn::Offset>(kListAt), list);
-        list.entries[1] = {0x31, 0x41, 0x07};
-        list.entries[3] = {0x99, 0x99, 0x99};
-        WriteEnemyList(file, static_cast<vorn::Offset>(kListAt), list);
-    }
-    const ByteVector after = FileBytes();
-    EXPECT_EQ(ChangedOffsets(image.Bytes(), after),
-              (std::vector<std::size_t>{kListAt + 3, kListAt + 4, kListAt + 5}));
-    EXPECT_EQ(after[kListAt + 3], std::uint8_t{0x31});
-    EXPECT_EQ(after[kListAt + 4], std::uint8_t{0x41});
-    EXPECT_EQ(after[kListAt + 5], std::uint8_t{0x07});
-}
+using EnemyListTest = RomImageTest;
 
-struct WriteTailRow : Row {
-    std::string tail;
-    bool written;
-};
-
-const WriteTailRow kWriteTails[] = {
-    {"terminator ends the file", kTwoEnemies, true},
-    {"terminator cut by the end", kTwoEnemies.substr(0, kTwoEnemies.size() - 1), false},
-    {"no terminator before the end", kTwoEnemies.substr(0, 6), false},
-    {"list starts at the end", std::string(), false},
-};
-
-// A list read near the end of a file and saved must not reach past the end: the save is
-// refused whole, and the file keeps its bytes and its size.
-using WriteNearTheEndOfTheFileTest = RomImageTableTest<WriteTailRow>;
-
-TEST_P(WriteNearTheEndOfTheFileTest, WrittenWholeOrNotAtAll) {
-    const WriteTailRow& row = GetParam();
-    const std::size_t at = 0x1000;
-    ImageBuilder image(at);
-    image.Noise(59).Title().Resize(at + row.tail.size());
-    image.Put(at, Bytes(row.tail));
-    bool refused = false;
-    {
-        RomFile file = OpenImage(image);
-        EnemyList list;
-        ReadEnemyList(file, static_cast<vorn::Offset>(at), list);
-        list.entries[0].x = 0x77;
-        try {
-            WriteEnemyList(file, static_cast<vorn::Offset>(at), list);
-        } catch (const vorn::RomError&) {
-            refused = true;
-        }
-    }
-    const ByteVector after = FileBytes();
-    EXPECT_EQ(refused, !row.written);
-    EXPECT_EQ(after.size(), image.Bytes().size());
-    if (row.written) {
-        EXPECT_EQ(ChangedOffsets(image.Bytes(), after), std::vector<std::size_t>{at});
-    } else {
-        EXPECT_TRUE(after == image.Bytes());
-    }
-}
-
-VORN_TABLE(WriteNearTheEndOfTheFileTest, kWriteTails);
-
-TEST_F(EnemyListTest, WriteAtNegativeOffset) {
+// No list lies before the start of the file: neither read nor written there.
+TEST_F(EnemyListTest, NegativeOffset) {
     ImageBuilder image(4 * kMiB);
     image.Noise(61).Title();
     {
         RomFile file = OpenImage(image);
         EnemyList list;
+        EXPECT_THROW(ReadEnemyList(file, -3, list), std::invalid_argument);
         ReadEnemyList(file, 0, list);
         EXPECT_THROW(WriteEnemyList(file, -3, list), std::exception);
     }

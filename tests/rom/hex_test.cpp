@@ -24,29 +24,15 @@ namespace {
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 
-std::string Lower(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'F') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return text;
-}
-
 struct ValueText : Row {
     std::int32_t value;
     std::string text;
 };
 
-// Strict and blank-ignoring parsers share their rows: `valid` says whether a value comes out.
+// A row of the strict and the blank-ignoring reader: no value when the text is refused.
 struct Parsed : Row {
     std::string text;
-    bool valid;
-    std::int32_t value;
-};
-
-struct Value : Row {
-    std::int32_t value;
+    std::optional<std::int32_t> value;
 };
 
 const ValueText kFormatted[] = {
@@ -98,60 +84,52 @@ TEST_P(ParseHexLenientTest, Value) {
 VORN_TABLE(ParseHexLenientTest, kLenient);
 
 const Parsed kStrict[] = {
-    {"two digits", "1A", true, 26},
-    {"lower case", "ff", true, 255},
-    {"trailing blank", "1A ", true, 26},
-    {"several trailing blanks", "1A   ", true, 26},
-    {"zero", "0", true, 0},
-    {"leading zeros do not count", "00000000FF", true, 255},
-    {"many zeros", "000000000000", true, 0},
-    {"eight digits", "FFFFFFFF", true, -1},
-    {"empty", "", false, 0},
-    {"only blanks", "   ", false, 0},
-    {"non-hex letter", "12G", false, 0},
-    {"minus sign", "-1", false, 0},
-    {"leading blank", " 1A", false, 0},
-    {"inner blank", "1 A", false, 0},
-    {"trailing tab", "1A\t", false, 0},
-    {"nine significant digits", "123456789", false, 0},
-    {"nine digits after zeros", "00123456789", false, 0},
-    {"0x prefix", "0x1A", false, 0},
+    {"two digits", "1A", 26},
+    {"lower case", "ff", 255},
+    {"trailing blank", "1A ", 26},
+    {"several trailing blanks", "1A   ", 26},
+    {"zero", "0", 0},
+    {"leading zeros do not count", "00000000FF", 255},
+    {"many zeros", "000000000000", 0},
+    {"eight digits", "FFFFFFFF", -1},
+    {"empty", "", std::nullopt},
+    {"only blanks", "   ", std::nullopt},
+    {"non-hex letter", "12G", std::nullopt},
+    {"minus sign", "-1", std::nullopt},
+    {"leading blank", " 1A", std::nullopt},
+    {"inner blank", "1 A", std::nullopt},
+    {"trailing tab", "1A\t", std::nullopt},
+    {"nine significant digits", "123456789", std::nullopt},
+    {"nine digits after zeros", "00123456789", std::nullopt},
+    {"0x prefix", "0x1A", std::nullopt},
 };
 
 using ParseHexStrictTest = TableTest<Parsed>;
 
 TEST_P(ParseHexStrictTest, Value) {
-    const std::optional<std::int32_t> parsed = ParseHexStrict(GetParam().text);
-    ASSERT_EQ(parsed.has_value(), GetParam().valid);
-    if (GetParam().valid) {
-        EXPECT_EQ(*parsed, GetParam().value);
-    }
+    EXPECT_EQ(ParseHexStrict(GetParam().text), GetParam().value);
 }
 
 VORN_TABLE(ParseHexStrictTest, kStrict);
 
 const Parsed kIgnoringBlanks[] = {
-    {"inner blank", "34 0AD4", true, 0x340AD4},
-    {"leading blank", " 1A", true, 26},
-    {"tab and line feed", "\t1\nA\n", true, 26},
-    {"blanks between zeros", "0000 0000 FF", true, 255},
-    {"eight digits with blanks", "FFFF FFFF", true, -1},
-    {"empty", "", false, 0},
-    {"only blanks", " \t\n", false, 0},
-    {"nine significant digits", "1234 5678 9", false, 0},
-    {"non-hex letter", "12 G", false, 0},
-    {"minus sign", "-1", false, 0},
-    {"0x prefix", "0x1A", false, 0},
+    {"inner blank", "34 0AD4", 0x340AD4},
+    {"leading blank", " 1A", 26},
+    {"tab and line feed", "\t1\nA\n", 26},
+    {"blanks between zeros", "0000 0000 FF", 255},
+    {"eight digits with blanks", "FFFF FFFF", -1},
+    {"empty", "", std::nullopt},
+    {"only blanks", " \t\n", std::nullopt},
+    {"nine significant digits", "1234 5678 9", std::nullopt},
+    {"non-hex letter", "12 G", std::nullopt},
+    {"minus sign", "-1", std::nullopt},
+    {"0x prefix", "0x1A", std::nullopt},
 };
 
 using ParseHexIgnoringBlanksTest = TableTest<Parsed>;
 
 TEST_P(ParseHexIgnoringBlanksTest, Value) {
-    const std::optional<std::int32_t> parsed = ParseHexIgnoringBlanks(GetParam().text);
-    ASSERT_EQ(parsed.has_value(), GetParam().valid);
-    if (GetParam().valid) {
-        EXPECT_EQ(*parsed, GetParam().value);
-    }
+    EXPECT_EQ(ParseHexIgnoringBlanks(GetParam().text), GetParam().value);
 }
 
 VORN_TABLE(ParseHexIgnoringBlanksTest, kIgnoringBlanks);
@@ -185,35 +163,5 @@ TEST_P(ParseTypedNumberTest, Value) {
 }
 
 VORN_TABLE(ParseTypedNumberTest, kTyped);
-
-// Whatever a window shows must read back as the same value, whichever parser reads it.
-const Value kShown[] = {
-    {"most negative", kMin},
-    {"most negative plus one", kMin + 1},
-    {"minus the ROM base", -0x08000000},
-    {"minus one", -1},
-    {"zero", 0},
-    {"one", 1},
-    {"fifteen", 15},
-    {"sixteen", 16},
-    {"room table start", 0x340AD4},
-    {"largest enemy offset", 0xFFFFFF},
-    {"largest positive", kMax},
-};
-
-using FormattedTextReadsBackTest = TableTest<Value>;
-
-TEST_P(FormattedTextReadsBackTest, EveryParser) {
-    const std::int32_t value = GetParam().value;
-    const std::string text = FormatHex(value);
-    EXPECT_EQ(ParseHexLenient(text), value);
-    EXPECT_EQ(ParseHexLenient(Lower(text)), value);
-    EXPECT_EQ(ParseHexStrict(text), std::optional<std::int32_t>(value));
-    EXPECT_EQ(ParseHexStrict(Lower(text) + " "), std::optional<std::int32_t>(value));
-    EXPECT_EQ(ParseHexIgnoringBlanks(" " + text + " "), std::optional<std::int32_t>(value));
-    EXPECT_EQ(ParseTypedNumber(" " + Lower(text) + "\n", 16), static_cast<std::uint32_t>(value));
-}
-
-VORN_TABLE(FormattedTextReadsBackTest, kShown);
 
 }  // namespace

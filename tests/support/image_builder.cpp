@@ -112,6 +112,17 @@ bool FileExists(const std::string& path) {
     return std::ifstream(path).good();
 }
 
+ByteVector BytesAt(const ByteVector& bytes, std::int64_t at, std::size_t count) {
+    ByteVector slice(count, 0);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::int64_t from = at + static_cast<std::int64_t>(i);
+        if (from >= 0 && static_cast<std::uint64_t>(from) < bytes.size()) {
+            slice[i] = bytes[static_cast<std::size_t>(from)];
+        }
+    }
+    return slice;
+}
+
 std::vector<std::size_t> ChangedOffsets(const ByteVector& before, const ByteVector& after) {
     std::vector<std::size_t> changed;
     const std::size_t longest = std::max(before.size(), after.size());

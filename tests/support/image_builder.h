@@ -65,6 +65,13 @@ class ImageBuilder {
 ByteVector ReadFileBytes(const std::string& path);
 bool FileExists(const std::string& path);
 
+// `count` bytes of `bytes` from `at` on, zeros where `bytes` has none (before its start or past
+// its end), as the ROM reads them.
+ByteVector BytesAt(const ByteVector& bytes, std::int64_t at, std::size_t count);
+inline ByteVector BytesAt(const ByteVector& bytes, std::size_t at, std::size_t count) {
+    return BytesAt(bytes, static_cast<std::int64_t>(at), count);
+}
+
 // The offsets at which two images differ; a difference in length counts every offset past
 // the shorter one.
 std::vector<std::size_t> ChangedOffsets(const ByteVector& before, const ByteVector& after);

@@ -2,8 +2,6 @@
 // One command of a window on the ROM file: the steps run in one open, and a failure is shown
 // as one message that names the path and the reason.
 
-#include <dirent.h>
-
 #include <QtTest>
 
 #include <cerrno>
@@ -13,27 +11,12 @@
 
 #include "rom/rom_error.h"
 #include "rom/rom_file.h"
+#include "tests/rom/os_files.h"
 #include "tests/support/scripted_desktop.h"
 #include "tests/support/temp_dir.h"
 #include "ui/rom_command.h"
 
 namespace vorn::test {
-
-namespace {
-
-// Descriptors this process holds open: a command must leave as many as it found.
-int OpenDescriptors() {
-    int count = 0;
-    if (DIR* dir = ::opendir("/proc/self/fd")) {
-        while (::readdir(dir) != nullptr) {
-            ++count;
-        }
-        ::closedir(dir);
-    }
-    return count;
-}
-
-}  // namespace
 
 class RomCommandTest : public QObject {
     Q_OBJECT
@@ -65,7 +48,8 @@ class RomCommandTest : public QObject {
             std::ofstream(path, std::ios::binary) << std::string(16, '\0');
         }
         ScriptedDesktop desktop;
-        const int descriptors = OpenDescriptors();
+        // A command leaves open as many descriptors as it found.
+        const std::string descriptors = OpenHandles({path});
         int ran = 0;
         std::string refusal;
         const bool result = ui::RunRomCommand(desktop, path, [&](RomFile& file) {
@@ -85,7 +69,7 @@ class RomCommandTest : public QObject {
             }
         });
         QCOMPARE(result, succeeds);
-        QCOMPARE(OpenDescriptors(), descriptors);
+        QCOMPARE(OpenHandles({path}), descriptors);
         QCOMPARE(ran, target == "folder" ? 0 : 1);
         if (succeeds) {
             QVERIFY(desktop.Messages.empty());

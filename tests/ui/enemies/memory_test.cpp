@@ -8,12 +8,9 @@
 
 #include <cstddef>
 
-#include "tests/support/image_builder.h"
-#include "tests/support/scripted_desktop.h"
-#include "tests/support/temp_dir.h"
 #include "tests/support/ui_driver.h"
+#include "tests/ui/main/main_window_session.h"
 #include "ui/enemies/form3.h"
-#include "ui/main/form1.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
@@ -40,15 +37,11 @@ class EnemyEditorMemoryTest : public QObject {
 
   private slots:
     void unloadingGivesBackWhatLoadingTook() {
-        TempDir dir;
-        ImageBuilder image;
-        image.Title().Room32(0, 0x20, 0x08346000).Enemies(0x346000, {{1, 2, 3}, {4, 5, 6}});
-        ScriptedDesktop desktop;
-        ui::Form1 form(desktop);
-        form.Load();
-        form.Show();
-        desktop.OpenAnswers.push_back(image.WriteTo(dir.File("game.gba")));
-        form.mnuOpen.Choose();
+        MainWindowSession session;
+        session.Open(session.Write(
+            GameImage().Room32(0, 0x20, 0x08346000).Enemies(0x346000, {{1, 2, 3}, {4, 5, 6}})));
+        ui::Form1& form = session.form;
+        ScriptedDesktop& desktop = session.desktop;
         const auto cycles = [&](int count) {
             for (int i = 0; i < count; ++i) {
                 form.cmdRepoint1.Press();

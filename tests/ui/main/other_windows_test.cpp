@@ -35,8 +35,6 @@ class MainWindowOtherWindowsTest : public QObject {
         QVERIFY(session.form.AboutWindow().IsLoaded());
         ui::Form2* about = session.form.AboutWindow().Get();
         QVERIFY(about->IsVisible());
-        QCOMPARE(about->Caption(), std::string("Form2"));
-        QCOMPARE(about->Command1.Caption(), std::string("Kill me"));
         const QString credits = QString::fromStdString(about->Label1.Caption());
         QVERIFY2(credits.contains("the Vorn Header Editor authors"), qPrintable(credits));
         // No person is named: the only capitalised words are the program's name and the
