@@ -29,7 +29,7 @@ vorn_suite() {
             VORN_FAILURES+=("      $line")
         done < <(vorn_first_errors "$VORN_LOGS/build-$name.log" | head -n 6)
         VORN_FAILURES+=("      log: $(vorn_path "$VORN_LOGS/build-$name.log")")
-        vorn_suite_time "$name" "$start" "$start"
+        vorn_suite_time "$name" "$start" "$SECONDS"
         return 0
     fi
     local built=$SECONDS
@@ -37,7 +37,8 @@ vorn_suite() {
     vorn_suite_time "$name" "$start" "$built"
 }
 
-# vorn_suite_time <name> <start> <end of the build>: shows and keeps the suite's wall time.
+# vorn_suite_time <name> <start> <end of the build>: shows and keeps the suite's wall time; for
+# a build that failed, all of it is the build's.
 vorn_suite_time() {
     local line
     line="$1 took $(vorn_duration $((SECONDS - $2))) (build $(vorn_duration $(($3 - $2))))"
