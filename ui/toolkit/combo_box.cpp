@@ -7,8 +7,6 @@
 #include <QMetaMethod>
 #include <QSignalBlocker>
 
-#include <algorithm>
-
 #include "rom/hex.h"
 #include "ui/toolkit/text_field_guard.h"
 
@@ -68,19 +66,11 @@ bool ComboBox::eventFilter(QObject* watched, QEvent* event) {
     return QComboBox::eventFilter(watched, event);
 }
 
-void ComboBox::SetItem(int position, const std::string& text) {
-    if (position == count()) {
-        AppendItems({text});
-    } else {
-        setItemText(position, ToQt(text));
-    }
-}
-
-void ComboBox::AppendItems(const std::vector<std::string>& texts) {
+void ComboBox::AppendNumbers(int values) {
     QStringList items;
-    items.reserve(static_cast<qsizetype>(texts.size()));
-    for (const std::string& text : texts) {
-        items.append(ToQt(text));
+    for (int value = 0; value < values; ++value) {
+        items.append(numbering_ == Numbering::Hexadecimal ? ToQt(FormatHex(value))
+                                                          : QString::number(value));
     }
     const QSignalBlocker quiet(this);
     // Adding the first item makes it current in the widget and shows its text; the selection
@@ -91,16 +81,6 @@ void ComboBox::AppendItems(const std::vector<std::string>& texts) {
         setCurrentIndex(-1);
         setEditText(shown);
     }
-}
-
-void ComboBox::AppendNumbers(int values) {
-    std::vector<std::string> texts;
-    texts.reserve(static_cast<std::size_t>(std::max(values, 0)));
-    for (int value = 0; value < values; ++value) {
-        texts.push_back(numbering_ == Numbering::Hexadecimal ? FormatHex(value)
-                                                             : std::to_string(value));
-    }
-    AppendItems(texts);
 }
 
 int ComboBox::ListCount() const {

@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include <QComboBox>
 
@@ -37,10 +36,6 @@ class ComboBox : public Control<QComboBox> {
         Init();
     }
 
-    // Sets the item at `position`; a position equal to the item count appends one.
-    void SetItem(int position, const std::string& text);
-    // Appends items in order, as SetItem at the item count would one by one, in one step.
-    void AppendItems(const std::vector<std::string>& texts);
     // Appends the items 0 to values - 1, each written as the box writes numbers (upper-case
     // hexadecimal without prefix, or decimal), so that an item's position is its value.
     void AppendNumbers(int values);

@@ -8,7 +8,6 @@
 
 #include <memory>
 
-#include "rom/hex.h"
 #include "tests/support/ui_driver.h"
 #include "tests/ui/toolkit/on_screen.h"
 #include "ui/toolkit/combo_box.h"
@@ -53,16 +52,14 @@ void PressInField(ComboWindow& window, Qt::Key key, Qt::KeyboardModifiers modifi
     QTest::keyClick(target != nullptr ? target : widget->lineEdit(), key, modifiers);
 }
 
-// One step of a row: "fill", "type TEXT", "append TEXT", "undo", "set HEX", "unlisted TEXT", "item
-// HEX TEXT", "mouse HEX", "down", "up", "return", "enter", "tab".
+// One step of a row: "fill", "type TEXT", "append TEXT", "undo", "set HEX", "unlisted TEXT",
+// "mouse HEX", "down", "up", "return", "enter", "tab".
 void Run(ComboWindow& window, const QString& step) {
     const QString verb = step.section(' ', 0, 0);
     const QString rest = step.mid(verb.size() + 1);
     toolkit::ComboBox& combo = window.combo;
     if (verb == "fill") {
-        for (int i = 0; i < kValues; ++i) {
-            combo.SetItem(i, FormatHex(i));
-        }
+        combo.AppendNumbers(kValues);
     } else if (verb == "type") {
         TypeInto(combo, rest.toStdString());
     } else if (verb == "append") {
@@ -74,9 +71,6 @@ void Run(ComboWindow& window, const QString& step) {
         combo.SetListIndex(rest.toInt(nullptr, 16));
     } else if (verb == "unlisted") {
         combo.ShowUnlisted(rest.toStdString());
-    } else if (verb == "item") {
-        combo.SetItem(rest.section(' ', 0, 0).toInt(nullptr, 16),
-                      rest.section(' ', 1).toStdString());
     } else if (verb == "mouse") {
         PickWithMouse(combo, rest.toInt(nullptr, 16));
     } else if (verb == "down") {
@@ -217,7 +211,7 @@ class ComboBoxTest : public QObject {
     }
     void leavingTheField() { Check({}); }
 
-    // SetItem appends at the end and replaces elsewhere; neither selects nor shows anything.
+    // Filling appends at the end, and neither selects nor shows anything.
     void filling_data() {
         QTest::addColumn<QString>("steps");
         QTest::addColumn<int>("index");
@@ -229,9 +223,7 @@ class ComboBoxTest : public QObject {
         QTest::newRow("unlisted value stays")
             << "unlisted 100;fill" << -1 << "100" << kValues << 0 << "0";
         QTest::newRow("appending keeps the selection")
-            << "fill;set 5;item 100 new" << 5 << "5" << kValues + 1 << kValues << "new";
-        QTest::newRow("replacing an item")
-            << "fill;item 3 three" << -1 << "" << kValues << 3 << "three";
+            << "fill;set 5;fill" << 5 << "5" << 2 * kValues << kValues << "0";
     }
     void filling() {
         QFETCH(QString, steps);

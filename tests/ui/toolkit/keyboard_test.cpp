@@ -37,7 +37,7 @@ class KeyboardWindow : public toolkit::Window {
           button(*this, "button", {8, 84, 60, 25}, "Go"),
           file(*this, "file", "File", 'F'),
           open(file, "open", "&Open") {
-        list.AppendItems({"0", "1", "2"});
+        list.AppendNumbers(3);
         list.SetListIndex(2);
         for (toolkit::TextBox* box : {&limited, &unlimited}) {
             box->PasteRefused = [this](const std::string& pasted) { refused.push_back(pasted); };
