@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "tests/ui/fuzz/rom_world.h"
 
-#include <fcntl.h>
+#ifndef _WIN32
 #include <sys/stat.h>
-#include <unistd.h>
+#endif
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "tests/ui/fuzz/record_format.h"
 
@@ -124,20 +125,15 @@ ByteVector MakeGameImage(std::mt19937& random) {
 }
 
 void ReadState(const std::string& path, FileState& state) {
-    struct stat info {};
+    std::error_code error;
     state.regular = false;
     state.bytes.clear();
-    if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(path, error))) {
         return;  // never opened: a pipe would block the reader
     }
     state.regular = true;
-    state.bytes.resize(static_cast<std::size_t>(info.st_size));
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    const ssize_t got = fd < 0 ? -1 : ::read(fd, state.bytes.data(), state.bytes.size());
-    state.bytes.resize(got < 0 ? 0 : static_cast<std::size_t>(got));
-    if (fd >= 0) {
-        ::close(fd);
-    }
+    std::ifstream in(path, std::ios::binary);
+    state.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 std::string ChangeFileAsAnotherProgram(const std::string& path, std::mt19937& random) {
@@ -165,7 +161,9 @@ std::string ChangeFileAsAnotherProgram(const std::string& path, std::mt19937& ra
     if (now.regular && what < 60) {
         const std::size_t size =
             Pick(random, 0, 1) ? Pick(random, 0, 0x200) : kRoomTableAt + Pick(random, 0, 0x1000);
-        if (::truncate(path.c_str(), static_cast<off_t>(size)) == 0) {
+        std::error_code error;
+        std::filesystem::resize_file(path, size, error);
+        if (!error) {
             return "another program cuts the file to " + Hex(size) + " bytes";
         }
     }
@@ -179,10 +177,12 @@ std::string ChangeFileAsAnotherProgram(const std::string& path, std::mt19937& ra
     }
     if (what < 80) {
         std::filesystem::remove_all(path);
+#ifndef _WIN32  // Windows has no named pipes among its files
         if (Chance(random, 50)) {
             ::mkfifo(path.c_str(), 0644);
             return "another program puts a named pipe in the file's place";
         }
+#endif
         std::filesystem::create_directory(path);
         return "another program puts a folder in the file's place";
     }
