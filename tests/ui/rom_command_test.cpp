@@ -2,7 +2,11 @@
 // One command of a window on the ROM file: the steps run in one open, and a failure is shown
 // as one message that names the path and the reason.
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <dirent.h>
+#endif
 
 #include <QtTest>
 
@@ -21,8 +25,14 @@ namespace vorn::test {
 
 namespace {
 
-// Descriptors this process holds open: a command must leave as many as it found.
+// Descriptors (on Windows, handles) this process holds open: a command must leave as many as
+// it found.
 int OpenDescriptors() {
+#ifdef _WIN32
+    DWORD handles = 0;
+    return ::GetProcessHandleCount(::GetCurrentProcess(), &handles) ? static_cast<int>(handles)
+                                                                    : -1;
+#else
     int count = 0;
     if (DIR* dir = ::opendir("/proc/self/fd")) {
         while (::readdir(dir) != nullptr) {
@@ -31,6 +41,7 @@ int OpenDescriptors() {
         ::closedir(dir);
     }
     return count;
+#endif
 }
 
 }  // namespace
