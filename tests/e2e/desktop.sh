@@ -152,6 +152,40 @@ e2e_click "$about" "$E2E_ABOUT_WIDTH" "${KILL_ME[@]}"
 e2e_wait_gone "$about" "the About window (Form2)"
 e2e_expect_viewable "$E2E_MAIN" "the main window"
 
+if [ -n "$E2E_LAUNCHER" ]; then
+    # Windows lets a program that opens a file say whether others may open it meanwhile.
+    room5_music=$((0x340AD4 + 60 * 5 + 0x3A))
+    music=$(e2e_bytes "$rom" "$room5_music" 1)
+    e2e_step "room 5: Save while another program holds the image open, sharing it"
+    e2e_main_click "${LOAD[@]}"  # the fields as the image has them
+    e2e_hold_file "$rom" read-write
+    e2e_main_fill "${MUSIC[@]}" 2A
+    e2e_main_click "${SAVE[@]}"
+    e2e_expect_main_field "${MUSIC[@]}" "Music after Save" "2A"
+    e2e_no_message
+    e2e_expect_changes "$E2E_WORK/after-enemy.gba" "$rom" "$(printf '%X %s 2A' "$room5_music" \
+        "$music")" "Save of Music 2A in room 5 beside another program"
+    e2e_release_file
+    cp "$rom" "$E2E_WORK/after-enemy.gba"
+
+    e2e_step "room 5: Save refused while another program holds the image open alone"
+    e2e_hold_file "$rom" none
+    e2e_main_fill "${MUSIC[@]}" 2B
+    e2e_main_click "${SAVE[@]}"
+    e2e_read_message
+    [[ $MSG == "Cannot open \""*"Zéro ミッション.gba\":"$'\n'?* ]] ||
+        e2e_fail "the refused Save says: $MSG"
+    echo "   message: ${MSG//$'\n'/ }"
+    e2e_expect_unchanged "$E2E_WORK/after-enemy.gba" "$rom" "a Save the other program kept out"
+    e2e_release_file
+    e2e_main_click "${SAVE[@]}"
+    e2e_expect_main_field "${MUSIC[@]}" "Music after Save" "2B"
+    e2e_no_message
+    e2e_expect_changes "$E2E_WORK/after-enemy.gba" "$rom" \
+        "$(printf '%X 2A 2B' "$room5_music")" "Save of Music 2B once the other program let go"
+    cp "$rom" "$E2E_WORK/after-enemy.gba"
+fi
+
 e2e_step "the editor at the end"
 e2e_expect_unchanged "$E2E_WORK/after-enemy.gba" "$rom" "the image at the end"
 e2e_finish_editor

@@ -704,6 +704,35 @@ e2e_click_row() {
 
 # --- files ------------------------------------------------------------------------------
 
+# e2e_hold_file <file> <none|read-write>: another Windows program (VORN_E2E_HOLD_FILE) opens
+# the file for reading and writing and keeps it open, letting others open it too or not,
+# until e2e_release_file.
+e2e_hold_file() {
+    [ -x "${VORN_E2E_HOLD_FILE:-}" ] || e2e_fail "no hold-file program (VORN_E2E_HOLD_FILE)"
+    E2E_RELEASE="$E2E_WORK/release-$RANDOM"
+    "$E2E_LAUNCHER" "$VORN_E2E_HOLD_FILE" "$(e2e_native_path "$1")" "$2" \
+        "$(e2e_native_path "$E2E_RELEASE")" >"$E2E_WORK/hold.log" 2>&1 &
+    E2E_HOLD_PID=$!
+    E2E_PIDS+=("$E2E_HOLD_PID")
+    local until=$((SECONDS + E2E_WAIT_WINDOW))
+    while [ "$SECONDS" -le "$until" ]; do
+        grep -qs '^holding' "$E2E_WORK/hold.log" && return 0
+        e2e_is_child "$E2E_HOLD_PID" || e2e_fail "hold-file ended: $(cat "$E2E_WORK/hold.log")"
+        sleep 0.1
+    done
+    e2e_fail "hold-file did not open $1 within $E2E_WAIT_WINDOW s"
+}
+
+e2e_release_file() {
+    touch "$E2E_RELEASE"
+    local until=$((SECONDS + E2E_WAIT_WINDOW)) status=0
+    while [ "$SECONDS" -le "$until" ] && e2e_is_child "$E2E_HOLD_PID"; do
+        sleep 0.1
+    done
+    wait "$E2E_HOLD_PID" || status=$?
+    [ "$status" -eq 0 ] || e2e_fail "hold-file ended with status $status"
+}
+
 # e2e_changes <before> <after>: one line per changed byte, "OFFSET OLD NEW" in hexadecimal
 # (at most 40 lines).
 e2e_changes() {
