@@ -15,6 +15,10 @@ endif()
 install(TARGETS vorn-header-editor RUNTIME DESTINATION .)
 install(FILES "${VORN_WINDOWS_QT}/plugins/platforms/qwindows.dll" DESTINATION platforms)
 install(FILES "${PROJECT_SOURCE_DIR}/LICENSE" DESTINATION .)
+# What a Windows user reads first after unpacking, with Windows line ends.
+set(VORN_VERSION ${PROJECT_VERSION})
+configure_file(windows-readme.txt "${CMAKE_CURRENT_BINARY_DIR}/README.txt" @ONLY NEWLINE_STYLE CRLF)
+install(FILES "${CMAKE_CURRENT_BINARY_DIR}/README.txt" DESTINATION .)
 install(DIRECTORY "${VORN_WINDOWS_QT}/licenses/" DESTINATION qt-licenses)
 
 # Where the DLLs come from: Qt for Windows, and the compiler's own runtime (the program links

@@ -95,11 +95,7 @@ e2e_windows_setup() {
 
 # e2e_native_path <path>: the path as the editor's system names it (Wine's Z: drive is /).
 e2e_native_path() {
-    if [ -n "$E2E_LAUNCHER" ]; then
-        echo "Z:${1//\//\\}"
-    else
-        echo "$1"
-    fi
+    if [ -n "$E2E_LAUNCHER" ]; then echo "Z:${1//\//\\}"; else echo "$1"; fi
 }
 
 # --- the layout ---------------------------------------------------------------------------

@@ -28,7 +28,7 @@ dir="$out/unpacked/$name"
 e2e_setup windows_zip "$dir/vorn-header-editor.exe" "$maker" "$layout" "$out"
 
 e2e_step "the licences and the platform plugin"
-for file in LICENSE platforms/qwindows.dll qt-licenses/LGPL-3.0-only.txt \
+for file in README.txt LICENSE platforms/qwindows.dll qt-licenses/LGPL-3.0-only.txt \
     qt-licenses/qt-source.txt; do
     [ -s "$dir/$file" ] || e2e_fail "the zip has no $file"
 done
