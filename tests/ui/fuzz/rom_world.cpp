@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "tests/ui/fuzz/record_format.h"
 
@@ -132,8 +131,13 @@ void ReadState(const std::string& path, FileState& state) {
         return;  // never opened: a pipe would block the reader
     }
     state.regular = true;
+    // One read of the whole file: it is read after every action.
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    state.bytes.resize(error ? 0 : static_cast<std::size_t>(size));
     std::ifstream in(path, std::ios::binary);
-    state.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    in.read(reinterpret_cast<char*>(state.bytes.data()),
+            static_cast<std::streamsize>(state.bytes.size()));
+    state.bytes.resize(static_cast<std::size_t>(in.gcount()));
 }
 
 std::string ChangeFileAsAnotherProgram(const std::string& path, std::mt19937& random) {
