@@ -23,6 +23,12 @@ export WINEDEBUG=${WINEDEBUG:--all}
 # C.UTF-8, and the Unix side of every file name here is UTF-8.
 export LC_ALL=C.UTF-8
 unset LANGUAGE
+# Wine keeps variables named QT_* away from Windows programs (set for the system's own Qt,
+# they could upset a Windows one) unless they are given as WINEQT_*; here they are meant for
+# the program (QT_QPA_PLATFORM=offscreen, QT_PLUGIN_PATH).
+for name in $(compgen -e); do
+    case $name in QT_*) export "WINE$name=${!name}" ;; esac
+done
 # No offer to install Mono or Gecko: the programs need neither.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 

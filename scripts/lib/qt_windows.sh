@@ -45,17 +45,18 @@ vorn_qt_windows_fetch() {
         dpkg-source --no-check -x "$work"/qt6-base_*.dsc "$work/source"
 }
 
-vorn_qt_windows_configure() {
-    local source=$1 build=$2 prefix=$3
-    # Only what the editor and its tests use: Core, Gui, Widgets, Test, and the windows and
-    # offscreen platform plugins. Debian's source drops the tablet (wintab) headers, which the
-    # Windows plugin wants unless tablets and Direct2D are off; without Direct2D the DirectWrite
-    # font database is left out too; Debian's cross patch turns androiddeployqt on.
-    cmake -S "$source" -B "$build" -G Ninja \
+# How Qt for Windows is configured, besides where its source, build and install lie: shared
+# release libraries for MinGW-w64 with the C and C++ runtimes linked in, and only what the
+# editor and its tests use: Core, Gui, Widgets, Test, and the windows and offscreen platform
+# plugins. Debian's source drops the tablet (wintab) headers, which the Windows plugin wants
+# unless tablets and Direct2D are off; without Direct2D the DirectWrite font database is left
+# out too; Debian's cross patch turns androiddeployqt on.
+vorn_qt_windows_options() {
+    printf '%s\n' \
         -DCMAKE_TOOLCHAIN_FILE="$VORN_ROOT/cmake/mingw-w64-x86_64.cmake" \
         -DCMAKE_SHARED_LINKER_FLAGS=-static -DCMAKE_MODULE_LINKER_FLAGS=-static \
         -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON \
-        -DCMAKE_INSTALL_PREFIX="$prefix" -DQT_HOST_PATH=/usr \
+        -DQT_HOST_PATH=/usr \
         -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
         -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
         -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_xml=OFF -DFEATURE_dbus=OFF \
@@ -66,6 +67,36 @@ vorn_qt_windows_configure() {
         -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF -DFEATURE_jpeg=OFF \
         -DFEATURE_gif=OFF -DFEATURE_sql_sqlite=OFF -DFEATURE_icu=OFF -DFEATURE_glib=OFF \
         -DFEATURE_openssl=OFF -DFEATURE_zstd=OFF
+}
+
+vorn_qt_windows_configure() {
+    local source=$1 build=$2 prefix=$3 options
+    mapfile -t options < <(vorn_qt_windows_options)
+    cmake -S "$source" -B "$build" -G Ninja -DCMAKE_INSTALL_PREFIX="$prefix" "${options[@]}"
+}
+
+# Qt's licence texts, Debian's account of every licence in its source, and a note of where
+# the source comes from and how it was configured: what the zip for Windows users ships
+# beside the Qt DLLs (in <prefix>/licenses).
+vorn_qt_windows_licenses() {
+    local source=$1 prefix=$2 version
+    version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
+    mkdir -p "$prefix/licenses" &&
+        cp "$source"/LICENSES/*.txt "$prefix/licenses/" &&
+        cp "$source/debian/copyright" "$prefix/licenses/debian-copyright.txt" &&
+        {
+            echo "The Qt DLLs and the platform plugin beside the program are Qt ${version%%[+~]*}"
+            echo "(Core, Gui, Widgets), under the GNU LGPL version 3 (LGPL-3.0-only.txt), built"
+            echo "from Debian's qt6-base source package, version $version, as Debian patches it:"
+            echo "    apt-get source qt6-base=$version"
+            echo "    (or https://sources.debian.org/src/qt6-base/$version/)"
+            echo "cross-built for 64-bit Windows with Debian's MinGW-w64 (GCC" \
+                "$(x86_64-w64-mingw32-g++-posix -dumpversion)) and the editor's toolchain file,"
+            echo "configured with:"
+            echo "    cmake -G Ninja \\"
+            vorn_qt_windows_options | sed "s|$VORN_ROOT/||; s/^/        /; \$!s/\$/ \\\\/"
+            echo "debian-copyright.txt lists the licence of every part of that source."
+        } >"$prefix/licenses/qt-source.txt"
 }
 
 # Builds in the background of this shell and prints, every minute, how far it is and how long
@@ -109,7 +140,8 @@ vorn_qt_windows_build() {
     echo "  configuring"
     vorn_qt_windows_configure "$work/source" "$work/build" "$prefix" >>"$log" 2>&1 &&
         echo "  building" && vorn_qt_windows_make "$work/build" "$log" &&
-        cmake --install "$work/build" >>"$log" 2>&1 || {
+        cmake --install "$work/build" >>"$log" 2>&1 &&
+        vorn_qt_windows_licenses "$work/source" "$prefix" >>"$log" 2>&1 || {
         echo "Building Qt for Windows failed; its first errors and the end of" \
             "$(vorn_path "$log"):" >&2
         vorn_first_errors "$log" | sed 's/^/  /' >&2

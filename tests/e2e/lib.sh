@@ -9,6 +9,11 @@
 #
 # Nothing here waits a fixed time for something to happen: every wait polls for what it
 # needs and gives up after a bound, which only keeps a hang from lasting forever.
+#
+# The same scripts drive the editor built for Windows, under Wine, when VORN_E2E_LAUNCHER
+# names the command that runs a Windows program (cmake/wine-run.sh): the editor and the
+# sample image's maker are started through it, paths are typed as Wine's Z: drive shows
+# them, and what Windows does otherwise is handled below, where it happens.
 
 # The test's own tools (xdotool decoding a typed text, xclip) read text in the locale's
 # character set; every Debian has C.UTF-8. The editor itself is started with no locale.
@@ -37,6 +42,9 @@ E2E_STEP="setting up"
 E2E_RUNS=0
 E2E_EDITOR_PID=""
 E2E_CLIP_PID=""
+E2E_LAUNCHER=${VORN_E2E_LAUNCHER:-}
+E2E_LAUNCH=()  # the launcher as a command
+E2E_PLATFORM=xcb  # Qt's platform plugin for the editor
 
 # e2e_setup <test name> <vorn-header-editor> <make-sample-rom> <layout.txt> <screenshot folder>
 e2e_setup() {
@@ -67,6 +75,27 @@ e2e_setup() {
     [ -x "$E2E_MAKE_ROM" ] || e2e_fail "no make-sample-rom at $E2E_MAKE_ROM"
     e2e_read_layout "$E2E_LAYOUT"
     e2e_name_places
+    [ -z "$E2E_LAUNCHER" ] || e2e_windows_setup
+}
+
+# The Windows programs: Qt's Windows platform, the sample image's maker run under Wine
+# (through a small script in its place, writing to an ASCII name first: a Windows program's
+# command line passes through the ANSI code page), and a Wine server of this test's own, as
+# a server keeps the X display it started with.
+e2e_windows_setup() {
+    E2E_PLATFORM=windows
+    E2E_LAUNCH=("$E2E_LAUNCHER")
+    local maker=$E2E_MAKE_ROM
+    E2E_MAKE_ROM="$E2E_WORK/make-sample-rom"
+    printf '#!/usr/bin/env bash\nset -e\n%q %q %q >/dev/null\nmv %q "$1"\n' \
+        "$E2E_LAUNCHER" "$maker" "Z:$E2E_WORK/made.gba" "$E2E_WORK/made.gba" >"$E2E_MAKE_ROM"
+    chmod +x "$E2E_MAKE_ROM"
+    "$E2E_LAUNCHER" --stop
+}
+
+# e2e_native_path <path>: the path as the editor's system names it (Wine's Z: drive is /).
+e2e_native_path() {
+    if [ -n "$E2E_LAUNCHER" ]; then echo "Z:${1//\//\\}"; else echo "$1"; fi
 }
 
 # --- the layout ---------------------------------------------------------------------------
@@ -87,7 +116,7 @@ e2e_read_layout() {
             E2E_PLACE[$window.$name]="$x $y $width $height"
             ;;
         esac
-    done <"$1"
+    done < <(tr -d '\r' <"$1")  # the Windows tool ends its lines with CR LF
 }
 
 # e2e_place <window> <control>: sets PLACE to the control's "x y width height".
@@ -198,6 +227,7 @@ e2e_cleanup() {
     for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
         e2e_stop "${E2E_PIDS[i]}"
     done
+    [ -z "$E2E_LAUNCHER" ] || "$E2E_LAUNCHER" --stop
     for ((i = ${#E2E_MOUNTS[@]} - 1; i >= 0; i--)); do
         umount "${E2E_MOUNTS[i]}" 2>/dev/null || umount -l "${E2E_MOUNTS[i]}" 2>/dev/null
     done
@@ -241,10 +271,10 @@ e2e_start_editor() {
         -u QT_QPA_PLATFORMTHEME -u QT_STYLE_OVERRIDE -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS \
         -u QT_ENABLE_HIGHDPI_SCALING -u QT_FONT_DPI -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION \
         -u SESSION_MANAGER -u XAUTHORITY \
-        QT_QPA_PLATFORM=xcb HOME="$home" XDG_RUNTIME_DIR="$home/run" \
+        QT_QPA_PLATFORM=$E2E_PLATFORM HOME="$home" XDG_RUNTIME_DIR="$home/run" \
         XDG_CONFIG_HOME="$home/config" XDG_CACHE_HOME="$home/cache" XDG_DATA_HOME="$home/data" \
         ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-        "$@" "$E2E_EDITOR" >"$E2E_LOG" 2>&1 &
+        "$@" "${E2E_LAUNCH[@]}" "$E2E_EDITOR" >"$E2E_LOG" 2>&1 &
     E2E_EDITOR_PID=$!
     E2E_PIDS+=("$E2E_EDITOR_PID")
     E2E_MAIN=""
@@ -298,7 +328,15 @@ e2e_viewable() {
 }
 
 e2e_is_dialog() {
-    timeout 10 xprop -id "$1" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q _NET_WM_WINDOW_TYPE_DIALOG
+    if [ -n "$E2E_LAUNCHER" ]; then
+        # Wine marks a window as a dialog only when it has no frame to resize it by, and a
+        # message box has one: every window of the program but its pop-ups (which bypass
+        # the window manager) and the main window is taken for one.
+        ! timeout 10 xwininfo -id "$1" 2>/dev/null | grep -q 'Override Redirect State: yes'
+    else
+        timeout 10 xprop -id "$1" _NET_WM_WINDOW_TYPE 2>/dev/null |
+            grep -q _NET_WM_WINDOW_TYPE_DIALOG
+    fi
 }
 
 # Prints the ids of the visible windows with exactly this caption (Qt also makes 1x1 ones).
@@ -353,10 +391,17 @@ e2e_wait_gone() {
 # e2e_wait_focus <window>: waits for the window to hold the keyboard focus; keys typed
 # before that would go to the window that had it.
 e2e_wait_focus() {
-    local until=$((SECONDS + E2E_WAIT_WINDOW))
+    local until=$((SECONDS + E2E_WAIT_WINDOW)) given=""
     while [ "$SECONDS" -le "$until" ]; do
         [ "$(timeout 10 xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
         e2e_alive
+        if [ -n "$E2E_LAUNCHER" ] && [ -z "$given" ] && e2e_viewable "$1"; then
+            # No window manager runs here, and Wine leaves the X focus to one: a window it
+            # shows or activates asks for the focus but never takes it. The test gives it, as
+            # a window manager would; Wine then activates the window that got it.
+            timeout 10 xdotool windowfocus "$1" 2>/dev/null || true
+            given=1
+        fi
         sleep 0.1
     done
     e2e_fail "window $1 ($(timeout 10 xdotool getwindowname "$1" 2>/dev/null)) did not get" \
@@ -417,6 +462,20 @@ e2e_type() {
     e2e_xdotool type --delay 30 "$1"
 }
 
+# e2e_type_path <path>: a path typed into a file dialog. Under Wine a path that is not ASCII
+# is pasted instead: xdotool types a character that is on no key of the keyboard by putting
+# it on a spare key for the moment, and Wine reads keys through the table it made of the
+# keyboard at its start, in which that key has no character.
+e2e_type_path() {
+    if [ -n "$E2E_LAUNCHER" ] && LC_ALL=C grep -q '[^ -~]' <<<"$1"; then
+        echo "   (pasted, not typed, under Wine: $1)"
+        e2e_clip_put "$1"
+        e2e_keys ctrl+v
+    else
+        e2e_type "$1"
+    fi
+}
+
 # e2e_fill <window> <layout width> <x> <y> <text>: clicks into a text field, selects what it
 # holds and types the text over it.
 e2e_fill() {
@@ -430,14 +489,14 @@ e2e_main_fill() {
 }
 
 # Prints the ids of the pop-ups on screen (menus, drop-down lists): mapped windows that
-# bypass the window manager, straight under the root window.
+# bypass the window manager, straight under the root window (Wine keeps a 1x1 one mapped).
 e2e_popups() {
     local id
     for id in $(timeout 10 xwininfo -root -children 2>/dev/null |
         sed -n 's/^ *\(0x[0-9a-fA-F]*\) .*/\1/p'); do
         timeout 10 xwininfo -id "$id" 2>/dev/null |
             grep -q 'Override Redirect State: yes' || continue
-        e2e_viewable "$id" && echo "$id"
+        e2e_viewable "$id" && e2e_geometry "$id" && [ "$WIDTH" -gt 1 ] && echo "$id"
     done
 }
 
@@ -478,7 +537,7 @@ e2e_open_rom() {
     e2e_wait_window "Open Romfile"
     local dialog=$WIN
     e2e_wait_focus "$dialog"
-    e2e_type "$1"
+    e2e_type_path "$(e2e_native_path "$1")"
     e2e_keys Return
     e2e_wait_gone "$dialog" "the Open Romfile dialog"
 }
@@ -487,15 +546,20 @@ e2e_open_rom() {
 
 # Puts a text of our own on the clipboard, so that a copy that did not happen is seen.
 e2e_clip_mark() {
-    e2e_stop "$E2E_CLIP_PID"
     E2E_MARK="nothing-was-copied-$RANDOM$RANDOM"
+    e2e_clip_put "$E2E_MARK"
+}
+
+# e2e_clip_put <text>: puts the text on the clipboard, as another program copies it.
+e2e_clip_put() {
+    e2e_stop "$E2E_CLIP_PID"
     # xclip keeps the clipboard until another program takes it, then ends by itself.
-    printf '%s' "$E2E_MARK" | xclip -i -selection clipboard -quiet >/dev/null 2>&1 &
+    printf '%s' "$1" | xclip -i -selection clipboard -quiet >/dev/null 2>&1 &
     E2E_CLIP_PID=$!
     E2E_PIDS+=("$E2E_CLIP_PID")
     local until=$((SECONDS + E2E_WAIT_CLIPBOARD))
     while [ "$SECONDS" -le "$until" ]; do
-        [ "$(timeout 10 xclip -o -selection clipboard 2>/dev/null)" = "$E2E_MARK" ] && return 0
+        [ "$(timeout 10 xclip -o -selection clipboard 2>/dev/null)" = "$1" ] && return 0
         sleep 0.1
     done
     e2e_fail "could not put a text on the clipboard"
@@ -635,6 +699,35 @@ e2e_click_row() {
 }
 
 # --- files ------------------------------------------------------------------------------
+
+# e2e_hold_file <file> <none|read-write>: another Windows program (VORN_E2E_HOLD_FILE) opens
+# the file for reading and writing and keeps it open, letting others open it too or not,
+# until e2e_release_file.
+e2e_hold_file() {
+    [ -x "${VORN_E2E_HOLD_FILE:-}" ] || e2e_fail "no hold-file program (VORN_E2E_HOLD_FILE)"
+    E2E_RELEASE="$E2E_WORK/release-$RANDOM"
+    "$E2E_LAUNCHER" "$VORN_E2E_HOLD_FILE" "$(e2e_native_path "$1")" "$2" \
+        "$(e2e_native_path "$E2E_RELEASE")" >"$E2E_WORK/hold.log" 2>&1 &
+    E2E_HOLD_PID=$!
+    E2E_PIDS+=("$E2E_HOLD_PID")
+    local until=$((SECONDS + E2E_WAIT_WINDOW))
+    while [ "$SECONDS" -le "$until" ]; do
+        grep -qs '^holding' "$E2E_WORK/hold.log" && return 0
+        e2e_is_child "$E2E_HOLD_PID" || e2e_fail "hold-file ended: $(cat "$E2E_WORK/hold.log")"
+        sleep 0.1
+    done
+    e2e_fail "hold-file did not open $1 within $E2E_WAIT_WINDOW s"
+}
+
+e2e_release_file() {
+    touch "$E2E_RELEASE"
+    local until=$((SECONDS + E2E_WAIT_WINDOW)) status=0
+    while [ "$SECONDS" -le "$until" ] && e2e_is_child "$E2E_HOLD_PID"; do
+        sleep 0.1
+    done
+    wait "$E2E_HOLD_PID" || status=$?
+    [ "$status" -eq 0 ] || e2e_fail "hold-file ended with status $status"
+}
 
 # e2e_changes <before> <after>: one line per changed byte, "OFFSET OLD NEW" in hexadecimal
 # (at most 40 lines).

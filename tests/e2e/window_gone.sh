@@ -7,6 +7,15 @@
 #
 #   window_gone.sh <vorn-header-editor> <make-sample-rom> <layout.txt> <screenshot folder>
 set -euo pipefail
+if [ -n "${VORN_E2E_LAUNCHER:-}" ]; then
+    # The editor for Windows under Wine: Windows lets no other program destroy a window (only
+    # the thread that made it can), and Wine does not notice when another X client destroys
+    # the X window behind one: the window lives on in Wine, unseen. What another program can
+    # do on Windows, a close (WM_CLOSE, taskkill), is the close box the window tests press.
+    echo "SKIPPED: on Windows no other program can destroy a window; under Wine, destroying" \
+        "its X window leaves the window alive and unseen"
+    exit 77
+fi
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_setup e2e_window_gone "$@"
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "tests/ui/fuzz/rom_world.h"
 
-#include <fcntl.h>
+#ifndef _WIN32
 #include <sys/stat.h>
-#include <unistd.h>
+#endif
 
 #include <cstdio>
 #include <filesystem>
@@ -124,20 +124,20 @@ ByteVector MakeGameImage(std::mt19937& random) {
 }
 
 void ReadState(const std::string& path, FileState& state) {
-    struct stat info {};
+    std::error_code error;
     state.regular = false;
     state.bytes.clear();
-    if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(path, error))) {
         return;  // never opened: a pipe would block the reader
     }
     state.regular = true;
-    state.bytes.resize(static_cast<std::size_t>(info.st_size));
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    const ssize_t got = fd < 0 ? -1 : ::read(fd, state.bytes.data(), state.bytes.size());
-    state.bytes.resize(got < 0 ? 0 : static_cast<std::size_t>(got));
-    if (fd >= 0) {
-        ::close(fd);
-    }
+    // One read of the whole file: it is read after every action.
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    state.bytes.resize(error ? 0 : static_cast<std::size_t>(size));
+    std::ifstream in(path, std::ios::binary);
+    in.read(reinterpret_cast<char*>(state.bytes.data()),
+            static_cast<std::streamsize>(state.bytes.size()));
+    state.bytes.resize(static_cast<std::size_t>(in.gcount()));
 }
 
 std::string ChangeFileAsAnotherProgram(const std::string& path, std::mt19937& random) {
@@ -165,7 +165,9 @@ std::string ChangeFileAsAnotherProgram(const std::string& path, std::mt19937& ra
     if (now.regular && what < 60) {
         const std::size_t size =
             Pick(random, 0, 1) ? Pick(random, 0, 0x200) : kRoomTableAt + Pick(random, 0, 0x1000);
-        if (::truncate(path.c_str(), static_cast<off_t>(size)) == 0) {
+        std::error_code error;
+        std::filesystem::resize_file(path, size, error);
+        if (!error) {
             return "another program cuts the file to " + Hex(size) + " bytes";
         }
     }
@@ -179,10 +181,12 @@ std::string ChangeFileAsAnotherProgram(const std::string& path, std::mt19937& ra
     }
     if (what < 80) {
         std::filesystem::remove_all(path);
+#ifndef _WIN32  // Windows has no named pipes among its files
         if (Chance(random, 50)) {
             ::mkfifo(path.c_str(), 0644);
             return "another program puts a named pipe in the file's place";
         }
+#endif
         std::filesystem::create_directory(path);
         return "another program puts a folder in the file's place";
     }

@@ -7,7 +7,9 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include "tests/support/ui_driver.h"
 #include "tests/ui/main/main_window_session.h"
@@ -108,10 +110,16 @@ class MainWindowOpenLoadTest : public QObject {
         QTest::addColumn<bool>("earlierOpen");
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("reason");
+#ifdef _WIN32
+        // Windows gives its reasons in its own words, and has no named pipes among its files.
+        for (const auto& [kind, reason] :
+             {std::pair{"cancel", ""}, {"missing folder", ""}, {"folder", ""}}) {
+#else
         for (const auto& [kind, reason] : {std::pair{"cancel", ""},
                                            {"missing folder", "No such file or directory"},
                                            {"folder", "Is a directory"},
                                            {"named pipe", "named pipe"}}) {
+#endif
             QTest::addRow("%s, nothing opened before", kind) << false << kind << reason;
             QTest::addRow("%s, after a game image", kind) << true << kind << reason;
         }
@@ -128,7 +136,9 @@ class MainWindowOpenLoadTest : public QObject {
             QVERIFY(QDir().mkdir(QString::fromStdString(path)));
         } else if (kind == "named pipe") {
             path = session.dir.File("pipe.gba");
+#ifndef _WIN32
             QCOMPARE(::mkfifo(path.c_str(), 0644), 0);
+#endif
         }
         const std::string said = OpenAndTell(session, before, kind == "cancel" ? "" : path);
         if (kind == "cancel") {

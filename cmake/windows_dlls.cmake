@@ -1,0 +1,45 @@
+# SPDX-License-Identifier: MIT
+# vorn_install_dlls(<folder> <file>...): copies into <folder> every DLL that the files (paths
+# inside the folder) import, directly or through a DLL copied here, and that lies in one of
+# the folders of VORN_DLL_FOLDERS (Qt for Windows, the MinGW-w64 runtime). A DLL that lies in
+# none of them is one of Windows' own (KERNEL32.dll, USER32.dll...) and is not shipped. The
+# imports are read from the files' import tables with VORN_OBJDUMP -p. Run at install time;
+# an install that strips (CPACK_STRIP_FILES) strips these DLLs and the plugin with VORN_STRIP.
+function(vorn_install_dlls folder)
+    set(pending ${ARGN})
+    set(seen "")
+    set(copied "")
+    while(pending)
+        list(POP_FRONT pending file)
+        execute_process(COMMAND "${VORN_OBJDUMP}" -p "${folder}/${file}"
+                        OUTPUT_VARIABLE dump RESULT_VARIABLE status)
+        if(NOT status EQUAL 0)
+            message(FATAL_ERROR "${VORN_OBJDUMP} cannot read the imports of ${folder}/${file}")
+        endif()
+        string(REGEX MATCHALL "DLL Name: [^\r\n]+" imports "${dump}")
+        foreach(import IN LISTS imports)
+            string(REGEX REPLACE "^DLL Name: *" "" name "${import}")
+            string(TOLOWER "${name}" key)
+            list(FIND seen "${key}" at)  # (IN_LIST needs a policy an install script lacks)
+            if(at GREATER -1)
+                continue()
+            endif()
+            list(APPEND seen "${key}")
+            foreach(dir IN LISTS VORN_DLL_FOLDERS)
+                if(EXISTS "${dir}/${name}")
+                    file(INSTALL "${dir}/${name}" DESTINATION "${folder}")
+                    list(APPEND pending "${name}")
+                    list(APPEND copied "${name}")
+                    break()
+                endif()
+            endforeach()
+        endforeach()
+    endwhile()
+    if(CMAKE_INSTALL_DO_STRIP)
+        foreach(file IN LISTS ARGN copied)
+            if(file MATCHES "[.]dll$")
+                execute_process(COMMAND "${VORN_STRIP}" --strip-unneeded "${folder}/${file}")
+            endif()
+        endforeach()
+    endif()
+endfunction()
