@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The simple controls: the text box without a length limit, its Change, and the button's
-// Click.
+// The text box: without a length limit it keeps every character, and Change tells the user's
+// typing from the program's own texts.
 
 #include <QtTest>
 
@@ -8,7 +8,6 @@
 
 #include "tests/support/ui_driver.h"
 #include "tests/ui/toolkit/on_screen.h"
-#include "ui/toolkit/button.h"
 #include "ui/toolkit/text_box.h"
 #include "ui/toolkit/window.h"
 
@@ -21,12 +20,6 @@ class TextWindow : public toolkit::Window {
     TextWindow(const std::string& text, int maxLength)
         : Window("Text", 120, 40), box(*this, "box", {8, 8, 100, 19}, text, maxLength) {}
     toolkit::TextBox box;
-};
-
-class ButtonWindow : public toolkit::Window {
-  public:
-    ButtonWindow() : Window("Button", 120, 40), button(*this, "button", {8, 8, 60, 25}, "Go") {}
-    toolkit::Button button;
 };
 
 }  // namespace
@@ -96,25 +89,6 @@ class ControlsTest : public QObject {
             window.box.SetText(text.toStdString());
         }
         QCOMPARE(changed, raised);
-    }
-
-    void buttonClick_data() {
-        QTest::addColumn<bool>("withMouse");
-        QTest::newRow("mouse") << true;
-        QTest::newRow("press from code") << false;
-    }
-    void buttonClick() {
-        QFETCH(bool, withMouse);
-        ButtonWindow window;
-        QVERIFY(ShowActive(window));
-        int count = 0;
-        window.button.Click = [&count] { ++count; };
-        if (withMouse) {
-            Click(window.button);
-        } else {
-            window.button.Press();
-        }
-        QCOMPARE(count, 1);
     }
 };
 
