@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
@@ -60,9 +61,8 @@ QPoint BesidePosition(const QRect& anchor, QSize size, const QRect& area) {
     return {x, y};
 }
 
-// Qt takes a plain QWidget for part of a window, and names a drop-down on Linux by its value
-// (leaving its caption to a relation that not every screen reader follows): here a window is a
-// window, and a drop-down is named by its caption and valued by its text.
+// Qt names a drop-down on Linux by its value, leaving its caption to a relation that not every
+// screen reader follows: here a drop-down is named by its caption and valued by its text.
 class DropDownAccessibility : public QAccessibleWidget {
   public:
     explicit DropDownAccessibility(QComboBox* box)
@@ -74,13 +74,8 @@ class DropDownAccessibility : public QAccessibleWidget {
 };
 
 QAccessibleInterface* Accessibility(const QString&, QObject* object) {
-    if (auto* window = dynamic_cast<Window*>(object)) {
-        return new QAccessibleWidget(window, QAccessible::Window);
-    }
-    if (auto* box = dynamic_cast<ComboBox*>(object)) {
-        return new DropDownAccessibility(box);
-    }
-    return nullptr;
+    auto* box = dynamic_cast<ComboBox*>(object);
+    return box != nullptr ? new DropDownAccessibility(box) : nullptr;
 }
 
 // Width that a text takes on one line, up to the next whole pixel: the rounded advance can
@@ -157,11 +152,15 @@ QWidget& ClientArea(Window& window) {
     return *window.Host();
 }
 
-Window::Window(const std::string& caption, int clientWidth, int clientHeight)
-    : client_(new QWidget(this)), clientWidth_(clientWidth), clientHeight_(clientHeight) {
+// The client area keeps its size; the window takes the menu bar's height above it, whatever
+// the font makes of that.
+Window::Window(const std::string& caption, int clientWidth, int clientHeight) {
     QAccessible::installFactory(Accessibility);  // once: Qt keeps each factory once
     setWindowTitle(ToQt(caption));
-    PlaceClientArea();
+    auto* client = new QWidget;
+    client->setFixedSize(clientWidth, clientHeight);
+    setCentralWidget(client);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void Window::closeEvent(QCloseEvent* event) {
@@ -173,22 +172,10 @@ void Window::closeEvent(QCloseEvent* event) {
     }
 }
 
-void Window::PlaceClientArea() {
-    const int menuHeight = menuBar_ != nullptr ? menuBar_->sizeHint().height() : 0;
-    if (menuBar_ != nullptr) {
-        menuBar_->setGeometry(0, 0, clientWidth_, menuHeight);
-    }
-    client_->setGeometry(0, menuHeight, clientWidth_, clientHeight_);
-    setFixedSize(clientWidth_, menuHeight + clientHeight_);
-}
-
 QMenuBar* Window::MenuBar() {
-    if (menuBar_ == nullptr) {
-        menuBar_ = new QMenuBar(this);
-        menuBar_->setNativeMenuBar(false);
-        PlaceClientArea();
-    }
-    return menuBar_;
+    QMenuBar* bar = menuBar();
+    bar->setNativeMenuBar(false);  // in the window on every desktop, as the layout has it
+    return bar;
 }
 
 std::vector<QWidget*> Window::Controls() const {
@@ -201,7 +188,7 @@ std::vector<QWidget*> Window::Controls() const {
             }
         }
     };
-    collect(client_);
+    collect(centralWidget());
     return controls;
 }
 
@@ -245,6 +232,7 @@ void Window::Show() {
 }
 
 void Window::PlaceBeside(const Window& other) {
+    layout()->activate();  // the window takes its size from its layout
     const QRect anchor = other.frameGeometry();
     // The window system has not framed this window yet: take the other's frame as a guide.
     const QSize frame = size() + anchor.size() - other.size();
@@ -292,7 +280,6 @@ void Window::FitCaptions() {
             label->resize(LabelWidth(*label, font), label->height());
         }
     }
-    PlaceClientArea();  // the menu bar's height follows the font
 }
 
 }  // namespace vorn::toolkit

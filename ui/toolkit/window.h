@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QWidget>
+#include <QMainWindow>
 
 #include <functional>
 #include <string>
 #include <vector>
-
-class QMenuBar;
 
 namespace vorn::toolkit {
 
@@ -16,7 +14,7 @@ namespace vorn::toolkit {
 // A window is loaded when it is constructed and Load() has run its Form_Load; it stays
 // loaded, visible or hidden, until it is destroyed. Its close box raises CloseBox, whose
 // owner unloads the window (see FormSlot) or ends the program; without a handler it hides.
-class Window : public QWidget {
+class Window : public QMainWindow {
   public:
     Window(const std::string& caption, int clientWidth, int clientHeight);
 
@@ -39,7 +37,7 @@ class Window : public QWidget {
     void Close() { close(); }
     std::string Caption() const;
 
-    QWidget* Host() const { return client_; }
+    QWidget* Host() const { return centralWidget(); }
     QWidget* TopWidget() { return this; }
     // The menu bar, made on first use.
     QMenuBar* MenuBar();
@@ -63,12 +61,7 @@ class Window : public QWidget {
 
   private:
     void FitCaptions();
-    void PlaceClientArea();
 
-    QWidget* client_;
-    QMenuBar* menuBar_ = nullptr;
-    int clientWidth_;
-    int clientHeight_;
     bool loaded_ = false;
     bool everShown_ = false;
     std::vector<QWidget*> tabOrder_;
