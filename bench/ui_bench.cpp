@@ -66,7 +66,7 @@ struct OpenedMainWindow {
     }
     void Open(const std::string& image) {
         desktop.OpenAnswer = image;
-        form.mnuOpen.Choose();
+        form.mnuOpen.trigger();
         desktop.Messages.clear();
     }
 };
@@ -82,7 +82,7 @@ void BM_OpenAndLoad(benchmark::State& state) {
     OpenedMainWindow window(image);
     const auto command = [&] {
         window.desktop.OpenAnswer = image;
-        window.form.mnuOpen.Choose();
+        window.form.mnuOpen.trigger();
     };
     // Two opens, as the command has: the game check reads the title, the load the record.
     const auto floor = [&] {
@@ -102,7 +102,7 @@ void BM_SaveHeader(benchmark::State& state) {
     OpenedMainWindow window(image);
     const auto record = RawRead(image, vorn::RoomTable::RecordOffset(kRoom), 60);
     RunPaired(
-        state, [&] { window.form.cmdSave.Press(); },
+        state, [&] { window.form.cmdSave.click(); },
         [&] { RawWriteSynced(image, vorn::RoomTable::RecordOffset(kRoom), record); });
     ReportOnError(state, window.desktop);
 }
@@ -112,7 +112,7 @@ void BM_FollowOffset1(benchmark::State& state) {
     const std::string image = BenchImages::Get().Path(state.range(0));
     OpenedMainWindow window(image);
     const auto command = [&] {
-        window.form.cmdRepoint1.Press();
+        window.form.cmdRepoint1.click();
         window.form.EnemyEditor().Unload();
     };
     RunPaired(state, command, [&] { RawRead(image, kEnemyListOffset, 768); });
@@ -127,12 +127,12 @@ void BM_FollowOffset1(benchmark::State& state) {
 void BM_EnemySave(benchmark::State& state) {
     const std::string image = BenchImages::Get().Path(state.range(0));
     OpenedMainWindow window(image);
-    window.form.cmdRepoint1.Press();
+    window.form.cmdRepoint1.click();
     window.desktop.Messages.clear();
     vorn::ui::Form3& editor = *window.form.EnemyEditor().Get();
     const auto list = RawRead(image, kEnemyListOffset, 12);
     RunPaired(
-        state, [&] { editor.cmdSave.Press(); },
+        state, [&] { editor.cmdSave.click(); },
         [&] { RawWriteSynced(image, kEnemyListOffset, list); });
     ReportOnError(state, window.desktop);
 }
@@ -145,7 +145,7 @@ void BM_StartUpToShownWindow(benchmark::State& state) {
         vorn::ui::Form1 form(desktop);
         form.Load();
         form.Show();
-        if (!QTest::qWaitForWindowExposed(form.TopWidget())) {
+        if (!QTest::qWaitForWindowExposed(&form)) {
             state.SkipWithError("the main window was not shown");
         }
     }
@@ -158,7 +158,7 @@ void BM_EnemyEditorWindowOnly(benchmark::State& state) {
     form.Show();
     form.txtEnTable1.SetText("not an offset");  // no read: only the window is built
     for (auto _ : state) {
-        form.cmdRepoint1.Press();
+        form.cmdRepoint1.click();
         form.EnemyEditor().Unload();
     }
 }

@@ -39,7 +39,7 @@ class NoDesktop : public vorn::toolkit::Desktop {
 };
 
 void WriteWindow(std::ostream& out, const std::string& name, Window& window) {
-    const QWidget* client = window.Host();
+    const QWidget* client = window.centralWidget();
     out << "window " << name << ' ' << client->width() << ' ' << client->height() << '\n';
     for (const QWidget* control : window.Controls()) {
         const QWidget* container = control->parentWidget();

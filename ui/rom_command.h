@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "ui/toolkit/message_text.h"
+#include "ui/toolkit/desktop.h"
 
 namespace vorn {
 class RomError;

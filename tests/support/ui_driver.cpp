@@ -10,17 +10,16 @@
 #include <QWheelEvent>
 #include <QtTest>
 
-#include "ui/toolkit/button.h"
 #include "ui/toolkit/combo_box.h"
+#include "ui/toolkit/controls.h"
 #include "ui/toolkit/list_box.h"
-#include "ui/toolkit/text_box.h"
 
 namespace vorn::test {
 
 namespace {
 
 QComboBox* ComboOf(toolkit::ComboBox& combo) {
-    return qobject_cast<QComboBox*>(combo.Widget());
+    return &combo;
 }
 
 void TypeIntoEdit(QLineEdit* edit, const std::string& text, bool replace) {
@@ -43,11 +42,11 @@ void TypeInto(toolkit::ComboBox& combo, const std::string& text) {
 }
 
 void TypeInto(toolkit::TextBox& box, const std::string& text) {
-    TypeIntoEdit(qobject_cast<QLineEdit*>(box.Widget()), text, true);
+    TypeIntoEdit(&box, text, true);
 }
 
 void AppendTo(toolkit::TextBox& box, const std::string& text) {
-    TypeIntoEdit(qobject_cast<QLineEdit*>(box.Widget()), text, false);
+    TypeIntoEdit(&box, text, false);
 }
 
 void PickWithMouse(toolkit::ComboBox& combo, int position) {
@@ -82,7 +81,7 @@ void TurnWheel(toolkit::ComboBox& combo, int notches) {
 }
 
 void ClickItem(toolkit::ListBox& list, int position) {
-    auto* widget = qobject_cast<QListWidget*>(list.Widget());
+    auto* widget = &list;
     QListWidgetItem* item = widget->item(position);
     widget->scrollToItem(item);
     const QPoint centre = widget->visualItemRect(item).center();
@@ -90,11 +89,11 @@ void ClickItem(toolkit::ListBox& list, int position) {
 }
 
 void PressKey(toolkit::ListBox& list, int key) {
-    QTest::keyClick(list.Widget(), static_cast<Qt::Key>(key));
+    QTest::keyClick(&list, static_cast<Qt::Key>(key));
 }
 
 void Click(toolkit::Button& button) {
-    QTest::mouseClick(button.Widget(), Qt::LeftButton);
+    QTest::mouseClick(&button, Qt::LeftButton);
 }
 
 void FlushUnloadedWindows() {

@@ -6,12 +6,10 @@
 #include <string>
 
 #include "rom/enemy_list.h"
-#include "ui/toolkit/button.h"
 #include "ui/toolkit/combo_box.h"
-#include "ui/toolkit/label.h"
+#include "ui/toolkit/controls.h"
+#include "ui/toolkit/desktop.h"
 #include "ui/toolkit/list_box.h"
-#include "ui/toolkit/message_text.h"
-#include "ui/toolkit/text_box.h"
 #include "ui/toolkit/window.h"
 
 namespace vorn::toolkit {

@@ -11,16 +11,11 @@
 #include "ui/enemies/form3.h"
 #include "ui/main/form2.h"
 #include "ui/main/header_fields.h"
-#include "ui/toolkit/button.h"
-#include "ui/toolkit/check_box.h"
 #include "ui/toolkit/combo_box.h"
+#include "ui/toolkit/controls.h"
+#include "ui/toolkit/desktop.h"
 #include "ui/toolkit/form_slot.h"
-#include "ui/toolkit/frame.h"
-#include "ui/toolkit/label.h"
 #include "ui/toolkit/menu.h"
-#include "ui/toolkit/message_text.h"
-#include "ui/toolkit/open_dialog.h"
-#include "ui/toolkit/text_box.h"
 #include "ui/toolkit/window.h"
 
 namespace vorn::toolkit {

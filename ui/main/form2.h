@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "ui/toolkit/button.h"
-#include "ui/toolkit/label.h"
+#include "ui/toolkit/controls.h"
 #include "ui/toolkit/window.h"
 
 namespace vorn::ui {

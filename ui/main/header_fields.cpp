@@ -6,7 +6,7 @@
 #include "rom/hex.h"
 #include "rom/rom_file.h"
 #include "ui/toolkit/combo_box.h"
-#include "ui/toolkit/text_box.h"
+#include "ui/toolkit/controls.h"
 
 namespace vorn::ui {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "rom/room_header.h"
-#include "ui/toolkit/message_text.h"
+#include "ui/toolkit/desktop.h"
 
 namespace vorn::toolkit {
 class ComboBox;

@@ -10,15 +10,14 @@ namespace vorn::toolkit {
 
 class Window;
 
-// A window that is loaded on demand and unloaded by its close box: showing it loads it
-// first when it is not loaded, and its close box discards it with all its state. A window
-// that the window system destroyed counts as closed with its close box. An unloaded window
-// goes once the event at hand is done, so that it may unload itself.
+// A window loaded on demand and unloaded, with all its state, by its close box or by the
+// window system destroying it. An unloaded window goes once the event at hand is done, so
+// that it may unload itself.
 template <class Form>
 class FormSlot {
   public:
-    using Factory = std::function<std::unique_ptr<Form>()>;
-    explicit FormSlot(Factory factory) : factory_(std::move(factory)) {}
+    explicit FormSlot(std::function<std::unique_ptr<Form>()> factory)
+        : factory_(std::move(factory)) {}
     ~FormSlot() { delete form_.data(); }
     FormSlot(const FormSlot&) = delete;
     FormSlot& operator=(const FormSlot&) = delete;
@@ -31,16 +30,14 @@ class FormSlot {
         LoadAfresh();
         return *form_;
     }
-    // Loads if needed, then shows and brings to the front.
-    void Show() { Load().Show(); }
-    // As Show; a window loaded now first takes its place beside `anchor` (see PlaceBeside).
+    // Loads if needed, then shows and brings to the front; a window loaded now first takes
+    // its place beside `anchor`.
     void ShowBeside(const Window& anchor) {
         if (LoadAfresh()) {
             form_->PlaceBeside(anchor);
         }
         form_->Show();
     }
-    // Hides a loaded window; a window that is not loaded stays unloaded.
     void Hide() {
         if (form_) {
             form_->Hide();
@@ -55,8 +52,8 @@ class FormSlot {
     }
 
   private:
-    // Loads the window unless it is loaded; true when it loads now. A window destroyed by the
-    // window system while hidden, which no event told of, is unloaded first.
+    // True when the window loads now. One destroyed while hidden, which no event told of, is
+    // unloaded first.
     bool LoadAfresh() {
         if (form_ && form_->WindowSystemDestroyed()) {
             Unload();
@@ -71,7 +68,7 @@ class FormSlot {
         return true;
     }
 
-    Factory factory_;
+    std::function<std::unique_ptr<Form>()> factory_;
     QPointer<Form> form_;
 };
 

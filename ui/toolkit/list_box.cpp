@@ -8,8 +8,7 @@ namespace vorn::toolkit {
 void ListBox::Init() {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
-    // Only a change of the selection counts: a current row set without selecting (Qt does
-    // that on focus) and a cleared selection raise nothing.
+    // A current row set without selecting (Qt does that on focus) is no selection.
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this](const QItemSelection& selected) {
                 if (!selected.isEmpty()) {
@@ -28,9 +27,8 @@ QItemSelectionModel::SelectionFlags ListBox::selectionCommand(const QModelIndex&
     return flags;
 }
 
-// An arrow key makes the next item current and selected in one step, then Qt selects that
-// same item a second time. By then a Click handler may have selected another item; the second
-// selection would take that back and raise Click again, so it is left out.
+// An arrow key selects the next item, then Qt selects it a second time, which would take back
+// an item a Click handler selected meanwhile: the second selection is left out.
 void ListBox::keyPressEvent(QKeyEvent* event) {
     const bool outer = keyMoving_;
     keyMoving_ = true;
@@ -42,11 +40,6 @@ void ListBox::setSelection(const QRect& rect, QItemSelectionModel::SelectionFlag
     if (!keyMoving_) {
         QListWidget::setSelection(rect, command);
     }
-}
-
-std::string ListBox::ItemText(int position) const {
-    const QListWidgetItem* entry = item(position);
-    return entry != nullptr ? FromQt(entry->text()) : std::string();
 }
 
 int ListBox::ListIndex() const {

@@ -6,18 +6,16 @@
 #include <functional>
 #include <string>
 
-#include "ui/toolkit/control.h"
+#include "ui/toolkit/controls.h"
 
 namespace vorn::toolkit {
 
-// A list box of text items in the order they were added, one item selected at a time; the
-// user cannot clear the selection (Ctrl+click on the selected item, a click below the items):
-// the windows expect the item they selected to stay selected.
+// A list box of text items with one item selected at a time, which the user cannot clear
+// (Ctrl+click, a click below the items): the windows expect their selection to stay.
 //
-// Click is raised whenever an item becomes selected, by the user (mouse, arrow keys) or from
-// code, and may re-enter: a Click handler that selects another item runs that item's Click to
-// its end first. The widget making a row current by itself (when the list is shown or gets
-// the focus) is not a selection and raises nothing; neither does clearing.
+// Click is raised whenever an item becomes selected, by the user or from code, and may
+// re-enter: a handler that selects another item runs that item's Click to its end first.
+// The widget making a row current by itself (on focus) raises nothing, nor does clearing.
 class ListBox : public Control<QListWidget> {
   public:
     static constexpr int kNone = -1;
@@ -27,13 +25,9 @@ class ListBox : public Control<QListWidget> {
     }
 
     void AddItem(const std::string& text) { addItem(ToQt(text)); }
-    int ListCount() const { return count(); }
-    std::string ItemText(int position) const;
-
     // Position of the selected item, or kNone.
     int ListIndex() const;
-    // Selects the item at `position` (raising Click when it becomes selected), or, with kNone
-    // or a position that names no item, selects nothing.
+    // Selects the item at `position`, or nothing for a position that names none.
     void SetListIndex(int position);
 
     std::function<void()> Click;

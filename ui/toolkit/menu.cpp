@@ -14,8 +14,8 @@ Menu::Menu(Window& window, const std::string& name, const std::string& caption, 
     QMenuBar* bar = window.MenuBar();
     bar->addMenu(this);
     if (accessKey != 0) {
-        auto* shortcut = new QShortcut(
-            QKeySequence(QString("Alt+%1").arg(QChar::fromLatin1(accessKey))), &window);
+        auto* shortcut =
+            new QShortcut(QKeySequence(QString("Alt+") + QChar::fromLatin1(accessKey)), &window);
         connect(shortcut, &QShortcut::activated, bar,
                 [bar, opens = menuAction()] { bar->setActiveAction(opens); });
     }

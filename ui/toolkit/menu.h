@@ -7,17 +7,15 @@
 #include <functional>
 #include <string>
 
-#include "ui/toolkit/control.h"
+#include "ui/toolkit/controls.h"
 
 namespace vorn::toolkit {
 
-// A menu of the window's menu bar. In a caption, "&" marks the access key of the next letter.
-// A menu whose caption shows no access key can still be opened with Alt and `accessKey`.
+// A menu of the window's menu bar; "&" in a caption marks the access key of the next letter.
+// A menu whose caption shows no access key still opens with Alt and `accessKey`.
 class Menu : public QMenu {
   public:
     Menu(Window& window, const std::string& name, const std::string& caption, char accessKey = 0);
-    std::string Name() const { return FromQt(objectName()); }
-    QMenu* Widget() { return this; }
 };
 
 class MenuItem : public QAction {
@@ -28,10 +26,6 @@ class MenuItem : public QAction {
         menu.addAction(this);
         connect(this, &QAction::triggered, this, [this] { Raise(Click); });
     }
-    std::string Name() const { return FromQt(objectName()); }
-    // Chooses the entry as the user would.
-    void Choose() { trigger(); }
-
     std::function<void()> Click;
 };
 

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "ui/toolkit/message_text.h"
-
 #include <QApplication>
 #include <QFontMetrics>
 
-#include "ui/toolkit/control.h"
+#include "ui/toolkit/controls.h"
+#include "ui/toolkit/desktop.h"
 
 namespace vorn::toolkit {
 
@@ -12,17 +11,14 @@ namespace {
 
 // How much of a quote or a path a message box shows, in average characters of its font.
 constexpr int kLongestQuote = 60;
-constexpr int kLongestPath = 60;
 
-std::string Quoted(const std::string& text) {
-    return "\"" + text + "\"";
+std::string Quoted(const QString& text) {
+    return "\"" + FromQt(text) + "\"";
 }
 
-// The text cut to `characters` average characters of the message box's font, with "…" where
-// it was cut; a text that fits is left whole.
-QString Elided(const QString& text, Qt::TextElideMode mode, int characters) {
+QString Elided(const QString& text, Qt::TextElideMode mode) {
     const QFontMetrics metrics(QApplication::font("QMessageBox"));
-    return metrics.elidedText(text, mode, characters * metrics.averageCharWidth());
+    return metrics.elidedText(text, mode, kLongestQuote * metrics.averageCharWidth());
 }
 
 }  // namespace
@@ -34,10 +30,10 @@ MessageText& MessageText::Plain(const std::string& text) {
 }
 
 MessageText& MessageText::Typed(const std::string& text) {
-    full_ += Quoted(text);
     const QString typed = ToQt(text);
-    const QString shown = Elided(typed, Qt::ElideRight, kLongestQuote);
-    shown_ += Quoted(FromQt(shown));
+    const QString shown = Elided(typed, Qt::ElideRight);
+    full_ += Quoted(typed);
+    shown_ += Quoted(shown);
     if (shown != typed) {
         shown_ += " (" + std::to_string(typed.toUcs4().size()) + " characters)";
     }
@@ -46,8 +42,8 @@ MessageText& MessageText::Typed(const std::string& text) {
 
 // The start of a path says where, its end names the file: the middle is what can go.
 MessageText& MessageText::Path(const std::string& path) {
-    full_ += Quoted(path);
-    shown_ += Quoted(FromQt(Elided(ToQt(path), Qt::ElideMiddle, kLongestPath)));
+    full_ += Quoted(ToQt(path));
+    shown_ += Quoted(Elided(ToQt(path), Qt::ElideMiddle));
     return *this;
 }
 

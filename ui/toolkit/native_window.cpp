@@ -7,7 +7,9 @@
 #ifdef VORN_HAVE_XCB
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <memory>
 #endif
 
@@ -31,23 +33,12 @@ struct FreeReply {
 template <class Reply>
 using ReplyPtr = std::unique_ptr<Reply, FreeReply>;
 
-// Key symbols that lock (Caps, Num and Scroll Lock) or pick a level or group of the keyboard
-// (Shift, Mode_switch, and the ISO level and group keys from ISO_Lock to ISO_Level5_Lock).
+// Key symbols that lock or pick a level or group: the Shift keys, Caps, Shift, Num and Scroll
+// Lock, Mode_switch, and the ISO keys from ISO_Lock to ISO_Level5_Lock.
 bool ChoosesCharacters(xcb_keysym_t symbol) {
-    constexpr xcb_keysym_t kIsoFirst = 0xFE01;  // ISO_Lock
-    constexpr xcb_keysym_t kIsoLast = 0xFE13;   // ISO_Level5_Lock
-    switch (symbol) {
-        case 0xFFE1:  // Shift_L
-        case 0xFFE2:  // Shift_R
-        case 0xFFE5:  // Caps_Lock
-        case 0xFFE6:  // Shift_Lock
-        case 0xFF7F:  // Num_Lock
-        case 0xFF14:  // Scroll_Lock
-        case 0xFF7E:  // Mode_switch
-            return true;
-        default:
-            return symbol >= kIsoFirst && symbol <= kIsoLast;
-    }
+    constexpr xcb_keysym_t kChoosers[] = {0xFFE1, 0xFFE2, 0xFFE5, 0xFFE6, 0xFF7F, 0xFF14, 0xFF7E};
+    return std::find(std::begin(kChoosers), std::end(kChoosers), symbol) != std::end(kChoosers) ||
+           (symbol >= 0xFE01 && symbol <= 0xFE13);
 }
 
 }  // namespace
@@ -73,8 +64,7 @@ bool NativeWindowDestroyed(const QWindow& window) {
 
 std::uint32_t CommandModifierBits() {
 #ifdef VORN_HAVE_XCB
-    // Asked anew for each key: a keyboard map can change at any time (xmodmap, a layout
-    // switch), and one round trip to the server is nothing next to a person typing.
+    // Asked anew for each key: the keyboard map can change at any time (xmodmap).
     xcb_connection_t* connection = X11Connection();
     if (connection == nullptr) {
         return 0;
@@ -94,9 +84,8 @@ std::uint32_t CommandModifierBits() {
     const xcb_keysym_t* symbols = xcb_get_keyboard_mapping_keysyms(keyboard.get());
     const int keysPerModifier = modifiers->keycodes_per_modifier;
     const int symbolsPerKey = keyboard->keysyms_per_keycode;
-    // A key is what its first symbol says (Hyper_L sits on the second level of its key in
-    // some maps, Pointer_EnableKeys on the second of Num Lock). Bit i of the state is
-    // modifier i: Shift, Lock, Control, Mod1 to Mod5.
+    // A key is what its first symbol says (some maps put Hyper_L on a second level). Bit i
+    // of the state is modifier i: Shift, Lock, Control, Mod1 to Mod5.
     std::uint32_t command = XCB_MOD_MASK_CONTROL;
     for (int modifier = 3; modifier < 8; ++modifier) {
         for (int k = 0; k < keysPerModifier; ++k) {

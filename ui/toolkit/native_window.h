@@ -7,16 +7,14 @@ class QWindow;
 
 namespace vorn::toolkit {
 
-// Whether the window system has destroyed the window's native window behind the program's
-// back: on X11 any client may destroy any window. False where that cannot happen, and for a
-// window that is merely hidden or minimised.
+// Whether the window system destroyed the window behind the program's back (on X11 any
+// client may); false for a hidden or minimised window, and where that cannot happen.
 bool NativeWindowDestroyed(const QWindow& window);
 
-// The bits of a key event's native modifiers (QKeyEvent::nativeModifiers) that stand for a
-// modifier making a key a command: on X11, every one of the eight modifiers but Shift, Lock
-// and those whose keys only lock (Num Lock, Scroll Lock) or choose a level or group of the
-// keyboard (AltGr, Mode_switch). So Hyper counts wherever the keyboard map puts it, also
-// where Qt reports it as no modifier at all. 0 where there is no such information.
+// The bits of QKeyEvent::nativeModifiers that make a key a command: on X11 every modifier but
+// Shift, Lock and those whose keys lock or choose a level or group (Num Lock, AltGr), so that
+// Hyper counts wherever the keyboard map puts it, also where Qt sees no modifier at all; 0
+// elsewhere.
 std::uint32_t CommandModifierBits();
 
 }  // namespace vorn::toolkit

@@ -6,21 +6,18 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
-#include "ui/toolkit/control.h"
+#include "ui/toolkit/controls.h"
 
 namespace vorn::toolkit {
 
-QtDesktop::QtDesktop(std::string applicationTitle)
-    : applicationTitle_(std::move(applicationTitle)) {}
-
 namespace {
 
-// Beyond these, a text is shown cut, or broken into lines, and offered whole behind "Show
-// Details...": the windows keep their messages far shorter; this holds whatever else comes.
+// Beyond these a text is shown cut, or broken into lines, and offered whole behind "Show
+// Details...": the windows' own messages are far shorter.
 constexpr qsizetype kLongestShownText = 600;
 constexpr qsizetype kLongestShownWord = 64;
 
-// A word longer than the box is wide would not wrap: it is broken into lines.
+// A word wider than the box would not wrap.
 QString BreakLongWords(const QString& text) {
     QString broken;
     qsizetype word = 0;
@@ -62,13 +59,12 @@ std::unique_ptr<QMessageBox> MakeMessageBox(const std::string& title, const std:
 
 void QtDesktop::ShowMessage(const std::string& text, const std::string& details) {
     const std::unique_ptr<QMessageBox> box =
-        MakeMessageBox(applicationTitle_, text, details, QApplication::activeWindow());
+        MakeMessageBox(title_, text, details, QApplication::activeWindow());
     box->exec();
 }
 
 std::string QtDesktop::AskOpenFile(const std::string& title, const std::string& filter,
                                    const std::string& start) {
-    // Start in the folder of the previous choice, as a person expects.
     const QString folder = start.empty() ? QString() : QFileInfo(ToQt(start)).absolutePath();
     const QString chosen = QFileDialog::getOpenFileName(QApplication::activeWindow(), ToQt(title),
                                                         folder, ToQt(filter));

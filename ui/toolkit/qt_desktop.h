@@ -11,24 +11,21 @@ class QWidget;
 
 namespace vorn::toolkit {
 
-// The real desktop: Qt's message box and Open dialog.
+// The real desktop: Qt's message box and Open dialog, `title` the caption of every box.
 class QtDesktop : public Desktop {
   public:
-    // `applicationTitle` is the caption of every message box.
-    explicit QtDesktop(std::string applicationTitle);
-
+    explicit QtDesktop(std::string title) : title_(std::move(title)) {}
     using Desktop::ShowMessage;
     void ShowMessage(const std::string& text, const std::string& details) override;
     std::string AskOpenFile(const std::string& title, const std::string& filter,
                             const std::string& start) override;
 
   private:
-    std::string applicationTitle_;
+    std::string title_;
 };
 
-// The message box QtDesktop shows, made but not shown: one OK button, no icon, the title as
-// caption; its text can be selected and copied, a longer version (`details`) waits behind
-// "Show Details...", and it never grows beyond the screen.
+// The message box QtDesktop shows, not shown yet: its text can be selected and copied, and it
+// never grows beyond the screen.
 std::unique_ptr<QMessageBox> MakeMessageBox(const std::string& title, const std::string& text,
                                             const std::string& details, QWidget* parent);
 

@@ -18,23 +18,8 @@ namespace vorn::toolkit {
 
 namespace {
 
-// The field's own menu names its entries in the user's language, but each ends with its
-// shortcut, which Paste shares with the key that pastes.
-bool IsPasteAction(const QAction* action) {
-    const QString shortcut = QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
-    return action->objectName() == QLatin1String("edit-paste") ||
-           action->text().endsWith(QLatin1Char('\t') + shortcut);
-}
-
-// A line copied from a terminal or a text editor brings its line end along, a cell of a
-// table its indent: the blanks around a pasted or dropped text are no part of the value
-// ("1A2B3C\n" is 1A2B3C). Blanks inside it stay.
-QString WithoutSurroundingBlanks(const QString& text) {
-    return text.trimmed();
-}
-
-// Shift and the AltGr levels choose which character a key types; with any other modifier
-// held (Ctrl, Alt, Meta, Super, Hyper) the key is a command, never text.
+// Shift and the AltGr levels choose the character a key types; with Ctrl, Alt, Meta, Super or
+// Hyper held the key is a command.
 bool IsCommandKey(const QKeyEvent& key) {
     constexpr Qt::KeyboardModifiers kCommand =
         Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
@@ -42,6 +27,8 @@ bool IsCommandKey(const QKeyEvent& key) {
            (key.nativeModifiers() & CommandModifierBits()) != 0;
 }
 
+// Blanks around a pasted or dropped text (trimmed()) are no part of the value: "1A2B3C\n" is
+// 1A2B3C. Blanks inside it stay.
 class TextFieldGuard : public QObject {
   public:
     TextFieldGuard(QLineEdit* field, std::function<void(const QString&)> refused)
@@ -59,7 +46,11 @@ class TextFieldGuard : public QObject {
                 return watched == field_ && OnContextMenu(static_cast<QContextMenuEvent*>(event));
             case QEvent::DragEnter:
             case QEvent::DragMove:
-                return OnDragOver(static_cast<QDragMoveEvent*>(event));
+                if (DropFits(*static_cast<QDropEvent*>(event))) {
+                    return false;
+                }
+                event->ignore();  // the pointer shows no-drop, and the source keeps its text
+                return true;
             case QEvent::Drop:
                 return OnDrop(static_cast<QDropEvent*>(event));
             default:
@@ -76,7 +67,7 @@ class TextFieldGuard : public QObject {
             return false;
         }
         // The same key without its text: a shortcut of the field (Ctrl+A) still works, and
-        // one the field does not know (Alt+F) goes on to the window, as it would have.
+        // one the field does not know (Alt+F) goes on to the window.
         QKeyEvent command(key->type(), key->key(), key->modifiers(), key->nativeScanCode(),
                           key->nativeVirtualKey(), key->nativeModifiers(), QString(),
                           key->isAutoRepeat(), static_cast<quint16>(key->count()), key->device());
@@ -86,7 +77,7 @@ class TextFieldGuard : public QObject {
         return true;
     }
 
-    // The middle button pastes the selection where it was pressed.
+    // The middle button pastes the selection.
     bool OnRelease(QMouseEvent* release) {
         if (release->button() != Qt::MiddleButton ||
             !QGuiApplication::clipboard()->supportsSelection()) {
@@ -96,11 +87,14 @@ class TextFieldGuard : public QObject {
         return PasteFrom(QClipboard::Selection);
     }
 
-    // The field's own menu, whose Paste goes through the same rule.
+    // The field's own menu, whose Paste (named in the user's language, but ending with the
+    // paste key) goes through the same rule.
     bool OnContextMenu(QContextMenuEvent* event) {
         QMenu* menu = field_->createStandardContextMenu();
+        const QString key = QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
         for (QAction* action : menu->actions()) {
-            if (IsPasteAction(action)) {
+            if (action->objectName() == QLatin1String("edit-paste") ||
+                action->text().endsWith(QLatin1Char('\t') + key)) {
                 QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
                 QObject::connect(action, &QAction::triggered, field_,
                                  [this] { PasteFrom(QClipboard::Clipboard); });
@@ -111,14 +105,10 @@ class TextFieldGuard : public QObject {
         return true;
     }
 
-    // Pastes the text without the blanks around it, whole or not at all. Always true: the
-    // field's own paste never runs.
+    // Pastes whole or not at all; the field's own paste never runs.
     bool PasteFrom(QClipboard::Mode mode) {
-        if (field_->isReadOnly()) {
-            return true;
-        }
-        const QString text = WithoutSurroundingBlanks(QGuiApplication::clipboard()->text(mode));
-        if (text.isEmpty()) {
+        const QString text = QGuiApplication::clipboard()->text(mode).trimmed();
+        if (field_->isReadOnly() || text.isEmpty()) {
             return true;
         }
         if (field_->text().size() - field_->selectedText().size() + text.size() >
@@ -132,33 +122,18 @@ class TextFieldGuard : public QObject {
         return true;
     }
 
-    // A drop the field would refuse is refused from the moment the drag comes over it: the
-    // pointer shows that it cannot drop there, and the program the text comes from learns
-    // that nothing was taken, so that it keeps the text of a move.
-    bool OnDragOver(QDragMoveEvent* drag) {
-        if (DropFits(*drag)) {
-            return false;
-        }
-        drag->ignore();
-        return true;
-    }
-
     bool OnDrop(QDropEvent* drop) {
         if (!DropFits(*drop)) {
             drop->ignore();
             return true;
         }
         const QMimeData* data = drop->mimeData();
-        if (data == nullptr || drop->source() == field_) {
+        if (data == nullptr || drop->source() == field_ || data->text().trimmed() == data->text()) {
             return false;
         }
-        const QString text = WithoutSurroundingBlanks(data->text());
-        if (text == data->text()) {
-            return false;
-        }
-        // The field drops the text as it drops any, and the drag learns what it did.
+        // The field drops the trimmed text as it drops any, and the drag learns what it did.
         QMimeData trimmed;
-        trimmed.setText(text);
+        trimmed.setText(data->text().trimmed());
         QDropEvent clean(drop->position(), drop->possibleActions(), &trimmed, drop->buttons(),
                          drop->modifiers());
         QCoreApplication::sendEvent(field_, &clean);
@@ -167,22 +142,18 @@ class TextFieldGuard : public QObject {
         return true;
     }
 
-    // Whether the dragged text would go in whole. The field inserts a drop where the pointer
-    // is, keeping what it holds; text dragged within the field leaves its place when moved.
+    // Whether the dragged text would go in whole, where the field keeps what it holds; text
+    // dragged within the field leaves its place when moved.
     bool DropFits(const QDropEvent& drop) const {
         const QMimeData* data = drop.mimeData();
         if (data == nullptr || !data->hasText() || field_->isReadOnly()) {
             return true;  // the field takes nothing from it anyway
         }
-        qsizetype adds = 0;
+        qsizetype adds = data->text().trimmed().size();
         if (drop.source() == field_) {
             adds = drop.dropAction() == Qt::MoveAction ? 0 : field_->selectedText().size();
-        } else {
-            const QString text = WithoutSurroundingBlanks(data->text());
-            if (text.isEmpty()) {
-                return false;
-            }
-            adds = text.size();
+        } else if (adds == 0) {
+            return false;
         }
         return field_->text().size() + adds <= field_->maxLength();
     }

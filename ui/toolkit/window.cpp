@@ -23,8 +23,8 @@ namespace vorn::toolkit {
 
 namespace {
 
-// Tells when the window system destroyed a shown window: it stops being exposed, like a
-// minimised one, but its native window is gone.
+// A shown window the window system destroyed stops being exposed, as a minimised one does,
+// but its native window is gone.
 class DestructionWatch : public QObject {
   public:
     DestructionWatch(QWindow* native, Window* window) : QObject(native), window_(window) {}
@@ -43,10 +43,8 @@ class DestructionWatch : public QObject {
     QPointer<Window> window_;
 };
 
-// Where a window of `size` goes beside `anchor`, wholly inside `area`: to its right where
-// it fits, else to its left where that fits, else as near the right as `area` allows; its
-// top level with the anchor's, moved into `area`. A window larger than `area` keeps its top
-// left corner there.
+// Where a window of `size` goes beside `anchor` inside `area`: right of it, else left of it,
+// else as far right as `area` allows; a window larger than `area` keeps its top left there.
 QPoint BesidePosition(const QRect& anchor, QSize size, const QRect& area) {
     constexpr int kGap = 8;
     const int right = anchor.right() + 1 + kGap;
@@ -61,8 +59,7 @@ QPoint BesidePosition(const QRect& anchor, QSize size, const QRect& area) {
     return {x, y};
 }
 
-// Qt names a drop-down on Linux by its value, leaving its caption to a relation that not every
-// screen reader follows: here a drop-down is named by its caption and valued by its text.
+// Qt names a drop-down on Linux by its value; screen readers hear it by its caption here.
 class DropDownAccessibility : public QAccessibleWidget {
   public:
     explicit DropDownAccessibility(QComboBox* box)
@@ -78,15 +75,13 @@ QAccessibleInterface* Accessibility(const QString&, QObject* object) {
     return box != nullptr ? new DropDownAccessibility(box) : nullptr;
 }
 
-// Width that a text takes on one line, up to the next whole pixel: the rounded advance can
-// fall short by a fraction of a pixel, which a widget of that width would cut off.
+// A text's width on one line, rounded up: a rounded-down advance would be cut off.
 int TextWidth(const QFont& font, const QString& text) {
     return static_cast<int>(std::ceil(QFontMetricsF(font).horizontalAdvance(text)));
 }
 
-// Width from a label's left edge to the nearest control beside it on its right (one whose
-// rows overlap it), or to the inner edge of its container. Other labels do not count: a
-// caption shows through another label's empty part.
+// Width from a label's left edge to the nearest control on its right (in its rows), or to its
+// container's inner edge. Labels do not count: a caption shows through a label's empty part.
 int FreeRoomToTheRight(const QWidget& label) {
     constexpr int kContainerInset = 2;
     const QRect self = label.geometry();
@@ -102,16 +97,16 @@ int FreeRoomToTheRight(const QWidget& label) {
     return std::max(0, right - self.x());
 }
 
-// A label's width: its own, cut back where a control beside it covers part of it, or, for a
-// one-line caption that is longer, widened into the free room to its right.
+// A label's own width, cut back where a control covers it, or widened into the free room on
+// its right for a longer one-line caption.
 int LabelWidth(const QLabel& label, const QFont& font) {
     const int room = FreeRoomToTheRight(label);
     const int own = std::min(label.width(), room);
     return label.wordWrap() ? own : std::min(room, std::max(own, TextWidth(font, label.text())));
 }
 
-// Whether a control's caption fits where it stands in `font`. "&" marks a button's or a
-// frame's access key and takes no room; a label shows it.
+// Whether a control's caption fits where it stands in `font`. A button's or a frame's "&"
+// takes no room; a label shows it.
 bool CaptionFits(const QWidget& control, const QFont& font) {
     const auto withoutAmpersand = [](QString text) { return text.remove(QLatin1Char('&')); };
     if (const auto* label = qobject_cast<const QLabel*>(&control)) {
@@ -134,8 +129,7 @@ bool CaptionFits(const QWidget& control, const QFont& font) {
     return true;
 }
 
-// The size the first window chose: later windows take no larger one, so that the whole
-// program reads in one size.
+// The size the first window chose, which no later window exceeds: one size for the program.
 double programFontSize = 0.0;
 
 }  // namespace
@@ -149,11 +143,9 @@ void SetTag(QObject& control, const std::string& tag) {
 }
 
 QWidget& ClientArea(Window& window) {
-    return *window.Host();
+    return *window.centralWidget();
 }
 
-// The client area keeps its size; the window takes the menu bar's height above it, whatever
-// the font makes of that.
 Window::Window(const std::string& caption, int clientWidth, int clientHeight) {
     QAccessible::installFactory(Accessibility);  // once: Qt keeps each factory once
     setWindowTitle(ToQt(caption));
@@ -173,9 +165,8 @@ void Window::closeEvent(QCloseEvent* event) {
 }
 
 QMenuBar* Window::MenuBar() {
-    QMenuBar* bar = menuBar();
-    bar->setNativeMenuBar(false);  // in the window on every desktop, as the layout has it
-    return bar;
+    menuBar()->setNativeMenuBar(false);  // in the window on every desktop
+    return menuBar();
 }
 
 std::vector<QWidget*> Window::Controls() const {
@@ -234,7 +225,7 @@ void Window::Show() {
 void Window::PlaceBeside(const Window& other) {
     layout()->activate();  // the window takes its size from its layout
     const QRect anchor = other.frameGeometry();
-    // The window system has not framed this window yet: take the other's frame as a guide.
+    // Not framed yet: the other's frame is the guide.
     const QSize frame = size() + anchor.size() - other.size();
     const QScreen* screen = QGuiApplication::screenAt(anchor.center());
     screen = screen != nullptr ? screen : other.screen();
@@ -243,17 +234,11 @@ void Window::PlaceBeside(const Window& other) {
 }
 
 bool Window::WindowSystemDestroyed() const {
-    const QWindow* native = windowHandle();
-    return native != nullptr && NativeWindowDestroyed(*native);
+    return windowHandle() != nullptr && NativeWindowDestroyed(*windowHandle());
 }
 
-std::string Window::Caption() const {
-    return FromQt(windowTitle());
-}
-
-// Chooses the largest font, from a comfortable size down, in which every caption of the
-// window fits where the layout puts it; the positions and sizes themselves never change,
-// but a one-line label may take the free room to its right.
+// The largest font, from a comfortable size down, in which every caption fits where the layout
+// puts it; only a one-line label may widen, into the free room on its right.
 void Window::FitCaptions() {
     const std::vector<QWidget*> controls = Controls();
     QFont font = QApplication::font();
@@ -275,10 +260,8 @@ void Window::FitCaptions() {
     for (QWidget* control : controls) {
         control->setFont(font);
     }
-    for (QWidget* control : controls) {
-        if (auto* label = qobject_cast<QLabel*>(control)) {
-            label->resize(LabelWidth(*label, font), label->height());
-        }
+    for (QLabel* label : centralWidget()->findChildren<QLabel*>()) {
+        label->resize(LabelWidth(*label, font), label->height());
     }
 }
 

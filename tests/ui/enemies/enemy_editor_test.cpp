@@ -103,8 +103,8 @@ QString Positions(const ui::Form3& editor) {
 
 QStringList Items(const toolkit::ListBox& list) {
     QStringList items;
-    for (int i = 0; i < list.ListCount(); ++i) {
-        items << QString::fromStdString(list.ItemText(i));
+    for (int i = 0; i < list.count(); ++i) {
+        items << list.item(i)->text();
     }
     return items;
 }
@@ -125,17 +125,17 @@ struct Session : MainWindowSession {
     Session() {
         desktop.WhileMessageShown = [this](const std::string&) {
             const ui::Form3* editor = form.EnemyEditor().Get();
-            editorShownDuring.push_back(editor != nullptr && editor->IsVisible());
+            editorShownDuring.push_back(editor != nullptr && editor->isVisible());
         };
     }
     ~Session() { FlushUnloadedWindows(); }
 
     void LoadRoom(int room) {
         form.cboRoom.SetListIndex(room);
-        form.cmdGetTs.Press();
+        form.cmdGetTs.click();
     }
     ui::Form3* Follow() {
-        form.cmdRepoint1.Press();
+        form.cmdRepoint1.click();
         QApplication::processEvents();  // lets the window become the active one
         return form.EnemyEditor().Get();
     }
@@ -180,10 +180,10 @@ void Act(ui::Form3& editor, const QString& step) {
     } else if (step == "key end") {
         PressKey(editor.lstEnemies, Qt::Key_End);
     } else if (step == "focus") {
-        editor.lstEnemies.SetFocus();
+        editor.lstEnemies.setFocus();
     } else if (step == "tab to list") {
-        editor.cmdSave.SetFocus();
-        QTest::keyClick(editor.cmdSave.Widget(), Qt::Key_Tab);
+        editor.cmdSave.setFocus();
+        QTest::keyClick(&editor.cmdSave, Qt::Key_Tab);
     } else if (verb == "type") {
         TypeInto(Field(editor, words[1]), words.size() > 2 ? words[2].toStdString() : "");
     } else if (verb == "pick") {
@@ -228,7 +228,7 @@ void EnemyEditorTest::tabOrder() {
     Session session;
     ui::Form3* editor = session.Edit(session.Write(GameWithList(kThree)));
     QVERIFY(editor != nullptr);
-    QVERIFY(editor->cboX.HasFocus());
+    QVERIFY(editor->cboX.hasFocus());
 
     // Tab goes X, Enemy, Y, Save, then skips the disabled Repoint button for the list.
     QStringList visited;
@@ -286,7 +286,7 @@ void EnemyEditorTest::opening() {
     QVERIFY(editor != nullptr);
     QCOMPARE(session.MessagesFrom(before), QStringList({message}));
     QCOMPARE(session.editorShownDuring.back(), false);  // the offset comes first, then the window
-    QVERIFY(editor->IsVisible());
+    QVERIFY(editor->isVisible());
     QCOMPARE(editor->RomPath, path);
     QCOMPARE(Items(editor->lstEnemies), Expected(items));
     QCOMPARE(editor->lstEnemies.ListIndex(), 0);
@@ -333,9 +333,9 @@ void EnemyEditorTest::refusedOpening() {
     }
     if (offsetText.size() > 100) {
         QGuiApplication::clipboard()->setText(offsetText);
-        session.form.txtEnTable1.SetFocus();
-        QTest::keySequence(session.form.txtEnTable1.Widget(), QKeySequence::SelectAll);
-        QTest::keySequence(session.form.txtEnTable1.Widget(), QKeySequence::Paste);
+        session.form.txtEnTable1.setFocus();
+        QTest::keySequence(&session.form.txtEnTable1, QKeySequence::SelectAll);
+        QTest::keySequence(&session.form.txtEnTable1, QKeySequence::Paste);
         QCOMPARE(session.form.txtEnTable1.Text(), offsetText.toStdString());
     } else if (offsetText != "-") {
         TypeInto(session.form.txtEnTable1, offsetText.toStdString());
@@ -357,8 +357,8 @@ void EnemyEditorTest::refusedOpening() {
         QVERIFY(session.desktop.Details.back().find(offsetText.toStdString()) != std::string::npos);
     }
     QCOMPARE(session.editorShownDuring.back(), false);
-    QVERIFY(editor->IsVisible());
-    QCOMPARE(editor->lstEnemies.ListCount(), 0);
+    QVERIFY(editor->isVisible());
+    QCOMPARE(editor->lstEnemies.count(), 0);
     QCOMPARE(editor->lstEnemies.ListIndex(), -1);
 
     // Nothing was read, so Save has nothing to write, even once the file is back.
@@ -422,8 +422,8 @@ void EnemyEditorTest::selecting() {
     QCOMPARE(session.Refusals(), refusals);
     if (list == "end" && !steps.isEmpty()) {
         // The list has the focus and Qt made its only row current, without selecting it.
-        QVERIFY(editor->lstEnemies.HasFocus());
-        QCOMPARE(qobject_cast<QListWidget*>(editor->lstEnemies.Widget())->currentRow(), 0);
+        QVERIFY(editor->lstEnemies.hasFocus());
+        QCOMPARE(editor->lstEnemies.currentRow(), 0);
     }
     // Nothing else was shown after the last refusal, or after the offset when none came.
     QCOMPARE(session.desktop.Messages.back(), std::string(refusals > 0 ? kRefusal : "346000"));
@@ -619,7 +619,7 @@ void EnemyEditorTest::refusedSave() {
     session.LoadRoom(0);  // a file that fails the check has room 0 loaded by the Open
     ui::Form3* editor = session.Follow();
     QVERIFY(editor != nullptr);
-    QCOMPARE(editor->lstEnemies.ListCount(), how == "at end" ? 256 : 4);
+    QCOMPARE(editor->lstEnemies.count(), how == "at end" ? 256 : 4);
 
     if (how == "retitled") {
         image.Title("ZEROMISSIONX");
@@ -662,10 +662,10 @@ void EnemyEditorTest::followAgainWhileLoaded() {
 
     if (hideWithMainSave) {
         const std::size_t before = session.desktop.Messages.size();
-        session.form.cmdSave.Press();
+        session.form.cmdSave.click();
         QCOMPARE(session.MessagesFrom(before), QStringList());
         QCOMPARE(session.form.EnemyEditor().Get(), editor);
-        QVERIFY(!editor->IsVisible());
+        QVERIFY(!editor->isVisible());
     }
     // Another list in the file now: the loaded editor does not read it.
     const ImageBuilder changed = GameWithList({{0x01, 0x01, 0x01}});
@@ -674,7 +674,7 @@ void EnemyEditorTest::followAgainWhileLoaded() {
     QCOMPARE(session.Follow(), editor);
 
     QCOMPARE(session.MessagesFrom(before), QStringList());
-    QVERIFY(editor->IsVisible());
+    QVERIFY(editor->isVisible());
     QCOMPARE(Items(editor->lstEnemies), Expected(4));
     QCOMPARE(editor->lstEnemies.ListIndex(), 2);
     QCOMPARE(Shown(*editor), QString("44 60 7"));
@@ -692,13 +692,13 @@ void EnemyEditorTest::closeBoxUnloads() {
     ui::Form3* editor = session.Edit(path);
     QVERIFY(editor != nullptr);
 
-    editor->Close();
+    editor->close();
     FlushUnloadedWindows();
     QVERIFY(!session.form.EnemyEditor().IsLoaded());
 
     // The main window's Save leaves a closed editor closed.
     std::size_t before = session.desktop.Messages.size();
-    session.form.cmdSave.Press();
+    session.form.cmdSave.click();
     QVERIFY(!session.form.EnemyEditor().IsLoaded());
     QCOMPARE(session.MessagesFrom(before), QStringList());
 
@@ -738,7 +738,7 @@ void EnemyEditorTest::editorKeepsItsOwnRom() {
     QCOMPARE(Changes(second.Bytes(), ReadFileBytes(secondPath)), QString());
 
     // Closed and followed again, it reads the ROM the main window has open now.
-    editor->Close();
+    editor->close();
     FlushUnloadedWindows();
     before = session.desktop.Messages.size();
     editor = session.Follow();

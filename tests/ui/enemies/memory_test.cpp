@@ -44,10 +44,10 @@ class EnemyEditorMemoryTest : public QObject {
         ScriptedDesktop& desktop = session.desktop;
         const auto cycles = [&](int count) {
             for (int i = 0; i < count; ++i) {
-                form.cmdRepoint1.Press();
+                form.cmdRepoint1.click();
                 QApplication::processEvents();
                 QVERIFY(form.EnemyEditor().Get() != nullptr);
-                form.EnemyEditor().Get()->Close();  // the close box unloads it
+                form.EnemyEditor().Get()->close();  // the close box unloads it
                 FlushUnloadedWindows();
                 desktop.Messages.clear();
                 desktop.Details.clear();

@@ -107,7 +107,7 @@ void FuzzSession::NewEpisode() {
     // A person's first step: open the image.
     answered_ = gamePath_;
     desktop_->OpenAnswers.push_back(gamePath_);
-    form_->mnuOpen.Choose();
+    form_->mnuOpen.trigger();
     romPath_ = gamePath_;
     if (LoadInObserver(0)) {
         baseline_ = Baseline{FieldTexts(*form_), ByteVector(observer_->CurrentHeader.bytes.begin(),
@@ -133,7 +133,7 @@ bool FuzzSession::Step() {
 
 FuzzSession::Kind FuzzSession::ChooseKind() {
     const ui::Form3* editor = form_->EnemyEditor().Get();
-    const bool editing = editor != nullptr && editor->IsVisible();
+    const bool editing = editor != nullptr && editor->isVisible();
     const std::optional<Kind> advice = std::exchange(advice_, std::nullopt);
     if (advice && dice_.Chance(60) && (*advice != Kind::Close || editing)) {
         return *advice;
@@ -207,7 +207,7 @@ std::string FuzzSession::Perform(Kind kind) {
         case Kind::EditorSave:
             return PressButton(form.EnemyEditor().Get()->cmdSave, dice_) + " (enemy editor)";
         case Kind::Close:
-            form.EnemyEditor().Get()->Close();
+            form.EnemyEditor().Get()->close();
             test::FlushUnloadedWindows();
             editorSeen_.reset();
             return "closes the enemy editor";
@@ -221,7 +221,7 @@ std::string FuzzSession::Perform(Kind kind) {
             const std::string answer = roll < 70 ? gamePath_ : roll < 85 ? otherPath_ : "";
             answered_ = answer;
             desktop_->OpenAnswers.push_back(answer);
-            form.mnuOpen.Choose();
+            form.mnuOpen.trigger();
             return "File > Open answers \"" + answer.substr(answer.find_last_of('/') + 1) + "\"";
         }
     }
@@ -232,8 +232,8 @@ std::string FuzzSession::ActOnEditor() {
     ui::Form3& editor = *form_->EnemyEditor().Get();
     const int roll = dice_.Below(100);
     if (roll < 25) {
-        const int item = dice_.Below(editor.lstEnemies.ListCount() + 1);
-        if (item < editor.lstEnemies.ListCount()) {
+        const int item = dice_.Below(editor.lstEnemies.count() + 1);
+        if (item < editor.lstEnemies.count()) {
             test::ClickItem(editor.lstEnemies, item);
             return "clicks enemy item " + std::to_string(item);
         }
@@ -268,7 +268,7 @@ void FuzzSession::Capture(Before& before) const {
     ReadState(otherPath_, before.other);
     before.texts = FieldTexts(*form_);
     before.header = form_->CurrentHeader;
-    before.loadEnabled = form_->cmdGetTs.Enabled();
+    before.loadEnabled = form_->cmdGetTs.isEnabled();
     before.editorLoaded = form_->EnemyEditor().IsLoaded();
     before.messages = desktop_->Messages.size();
 }
@@ -371,7 +371,7 @@ bool FuzzSession::LoadInObserver(int room) {
     const std::size_t messages = observerDesktop_.Messages.size();
     observer_->cboRoom.SetListIndex(room);
     observerDesktop_.OpenAnswers.push_back(romPath_);
-    observer_->mnuOpen.Choose();
+    observer_->mnuOpen.trigger();
     const auto& said = observerDesktop_.Messages;
     return said.size() > messages &&
            (said[messages] == kRomLoaded || said[messages] == kInvalidRom);
@@ -420,7 +420,7 @@ void FuzzSession::CheckSave(const Before& before, const std::vector<std::string>
                                                    : std::optional<Kind>(Kind::Load);
         return;
     }
-    if (!form_->cmdSave.Enabled()) {
+    if (!form_->cmdSave.isEnabled()) {
         return;  // the press did nothing
     }
     const std::optional<int> room = RoomNamed();
@@ -500,7 +500,7 @@ void FuzzSession::CheckFollow(const Before& before, const std::vector<std::strin
     EditorSeen seen;
     seen.path = romPath_;
     seen.offset = std::stoul(*offsetMessage, nullptr, 16);
-    seen.items = static_cast<std::size_t>(editor->lstEnemies.ListCount());
+    seen.items = static_cast<std::size_t>(editor->lstEnemies.count());
     seen.bytes = Slice(Now(romPath_).bytes, seen.offset, 3 * seen.items);
     editorSeen_ = seen;
 }
@@ -540,9 +540,11 @@ void FuzzSession::CheckEditorSave(const Before& before, const std::vector<std::s
         const std::string text = lists[j]->Text();
         const std::size_t at = seen.offset + 3 * static_cast<std::size_t>(slot) + j;
         if (!ReadsAs(text, false, value) || value > 0xFF) {
-            Fail(lists[j]->Name() + " \"" + text + "\" names no byte, and the save said nothing");
+            Fail(test::NameOf(*lists[j]) + " \"" + text +
+                 "\" names no byte, and the save said nothing");
         } else if (after.bytes.at(at) != value) {
-            Fail(lists[j]->Name() + " showed \"" + text + "\" and the save wrote another value");
+            Fail(test::NameOf(*lists[j]) + " showed \"" + text +
+                 "\" and the save wrote another value");
         }
     }
     editorSeen_->bytes = Slice(after.bytes, seen.offset, 3 * seen.items);

@@ -11,9 +11,8 @@
 #include <cstdio>
 
 #include "tests/support/ui_driver.h"
-#include "ui/toolkit/button.h"
 #include "ui/toolkit/combo_box.h"
-#include "ui/toolkit/text_box.h"
+#include "ui/toolkit/controls.h"
 
 namespace vorn::fuzz {
 
@@ -108,7 +107,7 @@ std::string RoomText(Dice& dice) {
 }
 
 std::string ActOnList(toolkit::ComboBox& list, FieldKind kind, QWidget& elsewhere, Dice& dice) {
-    const std::string name = list.Name();
+    const std::string name = test::NameOf(list);
     switch (dice.Below(7)) {
         case 0:
         case 1: {
@@ -117,7 +116,7 @@ std::string ActOnList(toolkit::ComboBox& list, FieldKind kind, QWidget& elsewher
             return "types \"" + text + "\" into " + name;
         }
         case 2: {
-            const int item = dice.Below(list.ListCount());
+            const int item = dice.Below(list.count());
             test::PickWithMouse(list, item);
             return "picks item " + std::to_string(item) + " of " + name;
         }
@@ -126,7 +125,7 @@ std::string ActOnList(toolkit::ComboBox& list, FieldKind kind, QWidget& elsewher
             return "steps " + name + " with an arrow key";
         case 4: {
             const bool focused = dice.Chance(50);
-            focused ? list.SetFocus() : elsewhere.setFocus();
+            focused ? list.setFocus() : elsewhere.setFocus();
             test::TurnWheel(list, dice.Chance(50) ? 1 : -1);
             return std::string("turns the wheel over ") + name +
                    (focused ? ", which has the focus" : ", which has not the focus");
@@ -138,23 +137,23 @@ std::string ActOnList(toolkit::ComboBox& list, FieldKind kind, QWidget& elsewher
 
 std::string ActOnBox(toolkit::TextBox& box, FieldKind kind, Dice& dice) {
     if (dice.Chance(30)) {
-        return TypeAndTakeBack(box, dice) + " in " + box.Name();
+        return TypeAndTakeBack(box, dice) + " in " + test::NameOf(box);
     }
     const std::string text = TextFor(kind, dice);
     test::TypeInto(box, text);
-    return "types \"" + text + "\" into " + box.Name();
+    return "types \"" + text + "\" into " + test::NameOf(box);
 }
 
 std::string PressButton(toolkit::Button& button, Dice& dice) {
-    if (dice.Chance(70) || !button.Enabled()) {
+    if (dice.Chance(70) || !button.isEnabled()) {
         test::Click(button);
-        return "clicks " + button.Name();
+        return "clicks " + test::NameOf(button);
     }
-    button.SetFocus();
+    button.setFocus();
     const bool enter = dice.Chance(30);
-    QTest::keyClick(button.Widget(), enter ? Qt::Key_Enter : Qt::Key_Return,
+    QTest::keyClick(&button, enter ? Qt::Key_Enter : Qt::Key_Return,
                     enter ? Qt::KeypadModifier : Qt::NoModifier);
-    return std::string("presses ") + (enter ? "Enter" : "Return") + " on " + button.Name();
+    return std::string("presses ") + (enter ? "Enter" : "Return") + " on " + test::NameOf(button);
 }
 
 std::string AltKeyIn(QWidget& field, Dice& dice) {

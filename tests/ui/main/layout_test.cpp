@@ -155,7 +155,7 @@ class LayoutTest : public QObject {
         QFETCH(QString, window);
         QFETCH(QString, control);
         EditorWindows windows;
-        QWidget* top = windows.Named(window).TopWidget();
+        QWidget* top = &windows.Named(window);
         QCOMPARE(QAccessible::queryAccessibleInterface(top)->role(), QAccessible::Window);
         QWidget* widget = &ControlNamed(windows.Named(window), control);
         const QString name = QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);

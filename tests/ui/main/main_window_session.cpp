@@ -63,7 +63,7 @@ QStringList Snapshot(toolkit::Window& window) {
         } else if (auto* box = dynamic_cast<toolkit::TextBox*>(control)) {
             state += QStringLiteral(" text \"%1\"").arg(QString::fromStdString(box->Text()));
         } else if (auto* check = dynamic_cast<toolkit::CheckBox*>(control)) {
-            state += check->Ticked() ? QStringLiteral(" ticked") : QStringLiteral(" clear");
+            state += check->isChecked() ? QStringLiteral(" ticked") : QStringLiteral(" clear");
         }
         shown << state;
     }
@@ -72,7 +72,7 @@ QStringList Snapshot(toolkit::Window& window) {
 
 QString FocusedControl(toolkit::Window& window) {
     // The window's own focus child: where the keyboard goes whenever the window is active.
-    const QWidget* focus = window.TopWidget()->focusWidget();
+    const QWidget* focus = window.focusWidget();
     if (focus == nullptr) {
         return QString();
     }
@@ -99,7 +99,7 @@ std::string MainWindowSession::Write(const ImageBuilder& image, const std::strin
 
 void MainWindowSession::Open(const std::string& path) {
     desktop.OpenAnswers.push_back(path);
-    form.mnuOpen.Choose();
+    form.mnuOpen.trigger();
 }
 
 void MainWindowSession::PickRoom(int room) {

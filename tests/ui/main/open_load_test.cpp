@@ -50,7 +50,7 @@ std::string OpenAndTell(MainWindowSession& session, const Before& before, const 
         return "dialog asked for \"" + asked.title + "\" with \"" + asked.filter + "\"";
     }
     const std::vector<std::string> shown = session.MessagesAfter(before.messages);
-    if (!session.form.IsVisible() || shown.size() > 1) {
+    if (!session.form.isVisible() || shown.size() > 1) {
         return "not exactly one message, or the window went";
     }
     return shown.empty() ? std::string() : shown[0];
@@ -95,8 +95,8 @@ class MainWindowOpenLoadTest : public QObject {
                  std::string(game ? "Rom Loaded" : "Sorry invalid ROM."));
         QVERIFY(QFileInfo::exists(QString::fromStdString(path)));
         QCOMPARE(session.form.RomPath, path);
-        QCOMPARE(session.form.cmdGetTs.Enabled(), game || earlierOpen);
-        QCOMPARE(session.form.cmdSave.Enabled(), game || earlierOpen);
+        QCOMPARE(session.form.cmdGetTs.isEnabled(), game || earlierOpen);
+        QCOMPARE(session.form.cmdSave.isEnabled(), game || earlierOpen);
         QCOMPARE(session.form.cboTileset.ListIndex(), game ? 0x22 : answer == OtherFile ? 0x33 : 0);
         QCOMPARE(session.form.txtForeground.Text(), std::string("F80000"));
         QCOMPARE(session.form.txtEnTable1.Text(), std::string("FFFFFFFF"));
@@ -112,8 +112,10 @@ class MainWindowOpenLoadTest : public QObject {
         QTest::addColumn<QString>("reason");
 #ifdef _WIN32
         // Windows gives its reasons in its own words, and has no named pipes among its files.
-        for (const auto& [kind, reason] :
-             {std::pair{"cancel", ""}, {"missing folder", ""}, {"folder", ""}}) {
+        for (const auto& [kind, reason] : {std::pair{"cancel", ""},
+                                           {"missing folder", ""},
+                                           { "folder",
+                                             "" }}) {
 #else
         for (const auto& [kind, reason] : {std::pair{"cancel", ""},
                                            {"missing folder", "No such file or directory"},
@@ -221,9 +223,9 @@ class MainWindowOpenLoadTest : public QObject {
                       {form.chkBG3, form.txtClipdata, "444444"}};
         for (int i = 0; i < 4; ++i) {
             const bool set = ticked[i] == QLatin1Char('1');
-            QCOMPARE(layers[i].check.Ticked(), set);
-            QCOMPARE(layers[i].pointer.Enabled(), set);
-            QVERIFY(!layers[i].check.Enabled());
+            QCOMPARE(layers[i].check.isChecked(), set);
+            QCOMPARE(layers[i].pointer.isEnabled(), set);
+            QVERIFY(!layers[i].check.isEnabled());
             QCOMPARE(layers[i].pointer.Text(), std::string(layers[i].text));
         }
     }

@@ -31,10 +31,10 @@ class MainWindowOtherWindowsTest : public QObject {
   private slots:
     void about() {
         MainWindowSession session;
-        session.form.mnuAbout.Choose();
+        session.form.mnuAbout.trigger();
         QVERIFY(session.form.AboutWindow().IsLoaded());
         ui::Form2* about = session.form.AboutWindow().Get();
-        QVERIFY(about->IsVisible());
+        QVERIFY(about->isVisible());
         const QString credits = QString::fromStdString(about->Label1.Caption());
         QVERIFY2(credits.contains("the Vorn Header Editor authors"), qPrintable(credits));
         // No person is named: the only capitalised words are the program's name and the
@@ -48,10 +48,10 @@ class MainWindowOtherWindowsTest : public QObject {
         }
 
         // About again shows the same window, not a second one.
-        session.form.mnuAbout.Choose();
+        session.form.mnuAbout.trigger();
         QCOMPARE(session.form.AboutWindow().Get(), about);
         QCOMPARE(VisibleWindowsCaptioned("Form2"), 1);
-        QVERIFY(session.form.IsVisible());
+        QVERIFY(session.form.isVisible());
     }
 
     void closeAbout_data() {
@@ -63,29 +63,29 @@ class MainWindowOtherWindowsTest : public QObject {
     void closeAbout() {
         QFETCH(bool, killMe);
         MainWindowSession session;
-        session.form.mnuAbout.Choose();
+        session.form.mnuAbout.trigger();
         ui::Form2* about = session.form.AboutWindow().Get();
         if (killMe) {
             Click(about->Command1);
         } else {
-            about->Close();
+            about->close();
         }
         FlushUnloadedWindows();
         QVERIFY(!session.form.AboutWindow().IsLoaded());
         QCOMPARE(VisibleWindowsCaptioned("Form2"), 0);
-        QVERIFY(session.form.IsVisible());
+        QVERIFY(session.form.isVisible());
         QVERIFY(session.desktop.Messages.empty());
 
-        session.form.mnuAbout.Choose();
+        session.form.mnuAbout.trigger();
         QVERIFY(session.form.AboutWindow().IsLoaded());
-        QVERIFY(session.form.AboutWindow().Get()->IsVisible());
+        QVERIFY(session.form.AboutWindow().Get()->isVisible());
         QCOMPARE(VisibleWindowsCaptioned("Form2"), 1);
     }
 
     // The about window is not modal: Open, Load and Save work while it is up.
     void commandsWhileAboutShown() {
         MainWindowSession session;
-        session.form.mnuAbout.Choose();
+        session.form.mnuAbout.trigger();
         ImageBuilder image = GameImage();
         image.Room8(2, 0x00, 0x21);
         const std::string path = session.Write(image);
@@ -98,7 +98,7 @@ class MainWindowOtherWindowsTest : public QObject {
         Click(session.form.cmdSave);
         QCOMPARE(ChangedOffsets(image.Bytes(), ReadFileBytes(path)),
                  std::vector<std::size_t>{RoomAt(2)});
-        QVERIFY(session.form.AboutWindow().Get()->IsVisible());
+        QVERIFY(session.form.AboutWindow().Get()->isVisible());
     }
 
     // The enemy editor and the about window open wholly inside the screen's free area,
@@ -106,7 +106,7 @@ class MainWindowOtherWindowsTest : public QObject {
     // outside): beside it where there is room on its right, else on its left.
     void placedOnTheScreen() {
         MainWindowSession session;
-        QWidget* main = session.form.TopWidget();
+        QWidget* main = &session.form;
         const QRect area = main->screen()->availableGeometry();
         const QPoint last = area.bottomRight() - QPoint(main->width(), main->height());
         const int middle = area.center().x();
@@ -117,10 +117,10 @@ class MainWindowOtherWindowsTest : public QObject {
                 main->move(x, y);
                 const QRect anchor = main->frameGeometry();
                 Click(session.form.cmdRepoint1);  // no ROM: the editor opens empty, with a word
-                session.form.mnuAbout.Choose();
+                session.form.mnuAbout.trigger();
                 for (toolkit::Window* placed : std::initializer_list<toolkit::Window*>{
                          session.form.EnemyEditor().Get(), session.form.AboutWindow().Get()}) {
-                    const QRect frame = placed->TopWidget()->frameGeometry();
+                    const QRect frame = placed->frameGeometry();
                     // Room to spare for the window and a gap between the two.
                     const bool right = anchor.right() + frame.width() + 16 < area.right();
                     const bool left = anchor.left() - frame.width() - 16 > area.left();
@@ -128,7 +128,7 @@ class MainWindowOtherWindowsTest : public QObject {
                     QVERIFY2(area.contains(frame), where.constData());
                     QVERIFY2(!frame.intersects(anchor) || !(right || left), where.constData());
                     QVERIFY2(frame.left() > anchor.right() || !right, where.constData());
-                    placed->Close();
+                    placed->close();
                 }
                 FlushUnloadedWindows();
             }
@@ -155,8 +155,8 @@ class MainWindowOtherWindowsTest : public QObject {
         QCOMPARE(toolkit::Tag(session.form.cmdGetTs), session.form.RomPath);
         QCOMPARE(toolkit::Tag(session.form.cmdGetTs).empty(), opened == 0);
         QVERIFY(session.form.EnemyEditor().IsLoaded());
-        QVERIFY(session.form.EnemyEditor().Get()->IsVisible());
-        QVERIFY(session.form.IsVisible());
+        QVERIFY(session.form.EnemyEditor().Get()->isVisible());
+        QVERIFY(session.form.isVisible());
     }
 };
 

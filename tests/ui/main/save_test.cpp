@@ -218,9 +218,9 @@ class MainWindowSaveTest : public QObject {
         } else {
             // The last character taken away, then given back by typing it or by Ctrl+Z.
             AppendTo(box, "");
-            QTest::keyClick(box.Widget(), Qt::Key_Backspace);
+            QTest::keyClick(&box, Qt::Key_Backspace);
             if (how == "undo") {
-                QTest::keyClick(box.Widget(), Qt::Key_Z, Qt::ControlModifier);
+                QTest::keyClick(&box, Qt::Key_Z, Qt::ControlModifier);
             } else {
                 AppendTo(box, shown.right(1).toStdString());
             }
@@ -349,8 +349,8 @@ class MainWindowSaveTest : public QObject {
         const std::string path = LoadEditableRoom(session, image);
         const std::string shown = session.form.txtForeground.Text();
         QGuiApplication::clipboard()->setText("08ABCDEF");
-        session.form.txtForeground.SetFocus();
-        QTest::keySequence(session.form.txtForeground.Widget(), QKeySequence::Paste);
+        session.form.txtForeground.setFocus();
+        QTest::keySequence(&session.form.txtForeground, QKeySequence::Paste);
         QCOMPARE(session.form.txtForeground.Text(), shown);
         const std::vector<std::string> said = session.MessagesAfter(1);
         QCOMPARE(said.size(), std::size_t{1});

@@ -61,12 +61,12 @@ class MainWindowStartupTest : public QObject {
         if (romOpened) {
             // Every layer set, so that every pointer box is enabled.
             session.Open(session.Write(GameImage().Room32(0, 0x00, 0x01010100).Room8(0, 0x04, 1)));
-            QVERIFY(session.form.cmdSave.Enabled());
-            session.form.cboMY.SetFocus();
+            QVERIFY(session.form.cmdSave.isEnabled());
+            session.form.cboMY.setFocus();
         }
         QStringList visited = {FocusedControl(session.form)};
         for (int i = 1; i < order.size(); ++i) {
-            QTest::keyClick(session.form.TopWidget()->focusWidget(), Qt::Key_Tab);
+            QTest::keyClick(session.form.focusWidget(), Qt::Key_Tab);
             visited << FocusedControl(session.form);
         }
         QCOMPARE(visited, order);
@@ -89,7 +89,7 @@ class MainWindowStartupTest : public QObject {
         const std::size_t messages = session.desktop.Messages.size();
 
         if (command == "mnuSave") {
-            session.form.mnuSave.Choose();
+            session.form.mnuSave.trigger();
         } else {
             Click(session.form.cmdRepoint2);
         }

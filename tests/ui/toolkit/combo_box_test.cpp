@@ -11,7 +11,7 @@
 #include "tests/support/ui_driver.h"
 #include "tests/ui/toolkit/on_screen.h"
 #include "ui/toolkit/combo_box.h"
-#include "ui/toolkit/text_box.h"
+#include "ui/toolkit/controls.h"
 #include "ui/toolkit/window.h"
 
 namespace vorn::test {
@@ -46,7 +46,7 @@ class ComboWindow : public toolkit::Window {
 };
 
 void PressInField(ComboWindow& window, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
-    auto* widget = qobject_cast<QComboBox*>(window.combo.Widget());
+    auto* widget = &window.combo;
     widget->setFocus();
     QWidget* target = QApplication::focusWidget();
     QTest::keyClick(target != nullptr ? target : widget->lineEdit(), key, modifiers);
@@ -84,14 +84,14 @@ void Run(ComboWindow& window, const QString& step) {
     } else if (verb == "wheel") {
         // A notch down, with the pointer over the field; "wheel focused" gives it the focus.
         if (rest == "focused") {
-            window.combo.SetFocus();
+            window.combo.setFocus();
         } else {
-            window.after.SetFocus();
+            window.after.setFocus();
         }
         TurnWheel(window.combo, -1);
     } else if (verb == "tab") {
         PressInField(window, Qt::Key_Tab);
-        QVERIFY(window.after.HasFocus());
+        QVERIFY(window.after.hasFocus());
     } else {
         QFAIL(qPrintable("unknown step " + step));
     }
@@ -129,7 +129,7 @@ class ComboBoxTest : public QObject {
         QCOMPARE(window.combo.ListIndex(), index);
         QCOMPARE(QString::fromStdString(window.combo.Text()), text);
         QCOMPARE(window.events, events);
-        QCOMPARE(window.combo.ListCount(), kValues);
+        QCOMPARE(window.combo.count(), kValues);
     }
 
   private slots:
@@ -193,7 +193,7 @@ class ComboBoxTest : public QObject {
         ComboWindow window;
         QVERIFY(ShowActive(window));
         Run(window, "wheel");
-        QVERIFY(window.after.HasFocus());
+        QVERIFY(window.after.hasFocus());
     }
 
     // Return and leaving the field are not a choice: nothing is added, selected or rewritten.
@@ -237,8 +237,8 @@ class ComboBoxTest : public QObject {
         for (const QString& step : steps.split(';')) {
             Run(window, step);
         }
-        QCOMPARE(window.combo.ListCount(), count);
-        QCOMPARE(QString::fromStdString(window.combo.ItemText(changed)), item);
+        QCOMPARE(window.combo.count(), count);
+        QCOMPARE(window.combo.itemText(changed), item);
         QCOMPARE(window.combo.ListIndex(), index);
         QCOMPARE(QString::fromStdString(window.combo.Text()), text);
         QVERIFY(window.events.isEmpty());

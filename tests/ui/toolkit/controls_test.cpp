@@ -8,7 +8,7 @@
 
 #include "tests/support/ui_driver.h"
 #include "tests/ui/toolkit/on_screen.h"
-#include "ui/toolkit/text_box.h"
+#include "ui/toolkit/controls.h"
 #include "ui/toolkit/window.h"
 
 namespace vorn::test {

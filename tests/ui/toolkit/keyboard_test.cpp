@@ -17,10 +17,9 @@
 
 #include "tests/support/ui_driver.h"
 #include "tests/ui/toolkit/on_screen.h"
-#include "ui/toolkit/button.h"
 #include "ui/toolkit/combo_box.h"
+#include "ui/toolkit/controls.h"
 #include "ui/toolkit/menu.h"
-#include "ui/toolkit/text_box.h"
 #include "ui/toolkit/window.h"
 
 namespace vorn::test {
@@ -58,10 +57,9 @@ class KeyboardWindow : public toolkit::Window {
 
 QLineEdit* FieldOf(KeyboardWindow& window, const QString& name) {
     if (name == "list") {
-        return qobject_cast<QComboBox*>(window.list.Widget())->lineEdit();
+        return window.list.lineEdit();
     }
-    return qobject_cast<QLineEdit*>(
-        (name == "limited" ? window.limited : window.unlimited).Widget());
+    return name == "limited" ? &window.limited : &window.unlimited;
 }
 
 std::string TextOf(KeyboardWindow& window, const QString& name) {
@@ -158,10 +156,10 @@ class KeyboardTest : public QObject {
         FieldOf(window, "limited")->setFocus();
         QTest::keySequence(FieldOf(window, "limited"), QKeySequence("Alt+F"));
         QMenuBar* bar = window.MenuBar();
-        QCOMPARE(bar->activeAction(), window.file.Widget()->menuAction());
-        QTRY_VERIFY(window.file.Widget()->isVisible());
-        QCOMPARE(window.file.Widget()->title(), QString("File"));
-        window.file.Widget()->close();
+        QCOMPARE(bar->activeAction(), window.file.menuAction());
+        QTRY_VERIFY(window.file.isVisible());
+        QCOMPARE(window.file.title(), QString("File"));
+        window.file.close();
         QCOMPARE(TextOf(window, "limited"), std::string("12"));
     }
 
@@ -273,15 +271,15 @@ class KeyboardTest : public QObject {
         QFETCH(int, clicks);
         KeyboardWindow window;
         QVERIFY(ShowActive(window));
-        window.button.SetFocus();
-        QTest::sendKeyEvent(QTest::Press, window.button.Widget(), static_cast<Qt::Key>(key),
-                            QString(), Qt::NoModifier);
+        window.button.setFocus();
+        QTest::sendKeyEvent(QTest::Press, &window.button, static_cast<Qt::Key>(key), QString(),
+                            Qt::NoModifier);
         if (autoRepeat) {
             QKeyEvent repeat(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
-            QApplication::sendEvent(window.button.Widget(), &repeat);
+            QApplication::sendEvent(&window.button, &repeat);
         }
-        QTest::sendKeyEvent(QTest::Release, window.button.Widget(), static_cast<Qt::Key>(key),
-                            QString(), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, &window.button, static_cast<Qt::Key>(key), QString(),
+                            Qt::NoModifier);
         QCOMPARE(window.clicks, clicks);
         // Return in a text box presses nothing.
         FieldOf(window, "limited")->setFocus();

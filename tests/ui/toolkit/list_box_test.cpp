@@ -7,7 +7,7 @@
 
 #include "tests/support/ui_driver.h"
 #include "tests/ui/toolkit/on_screen.h"
-#include "ui/toolkit/button.h"
+#include "ui/toolkit/controls.h"
 #include "ui/toolkit/list_box.h"
 #include "ui/toolkit/window.h"
 
@@ -41,7 +41,7 @@ class ListWindow : public toolkit::Window {
 
 // One step: "click N", "ctrlclick N", "clickbelow", "down", "up", "set N", "focus", "tab".
 void Run(ListWindow& window, const QString& step) {
-    auto* widget = qobject_cast<QListWidget*>(window.list.Widget());
+    auto* widget = &window.list;
     const QString verb = step.section(' ', 0, 0);
     const int number = step.section(' ', 1, 1).toInt();
     if (verb == "click") {
@@ -61,12 +61,12 @@ void Run(ListWindow& window, const QString& step) {
     } else if (verb == "set") {
         window.list.SetListIndex(number);
     } else if (verb == "focus") {
-        window.list.SetFocus();
-        QVERIFY(window.list.HasFocus());
+        window.list.setFocus();
+        QVERIFY(window.list.hasFocus());
     } else if (verb == "tab") {
-        QVERIFY(window.button.HasFocus());
+        QVERIFY(window.button.hasFocus());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QVERIFY(window.list.HasFocus());
+        QVERIFY(window.list.hasFocus());
     } else {
         QFAIL(qPrintable("unknown step " + step));
     }

@@ -13,7 +13,7 @@ namespace vorn::test {
 
 inline bool ShowActive(toolkit::Window& window) {
     window.Show();
-    return QTest::qWaitForWindowActive(window.TopWidget());
+    return QTest::qWaitForWindowActive(&window);
 }
 
 }  // namespace vorn::test

@@ -15,15 +15,11 @@
 
 #include "tests/support/ui_driver.h"
 #include "tests/ui/toolkit/on_screen.h"
-#include "ui/toolkit/button.h"
-#include "ui/toolkit/check_box.h"
 #include "ui/toolkit/combo_box.h"
+#include "ui/toolkit/controls.h"
 #include "ui/toolkit/form_slot.h"
-#include "ui/toolkit/frame.h"
-#include "ui/toolkit/label.h"
 #include "ui/toolkit/list_box.h"
 #include "ui/toolkit/menu.h"
-#include "ui/toolkit/text_box.h"
 #include "ui/toolkit/window.h"
 
 namespace vorn::test {
@@ -39,10 +35,10 @@ class SlotForm : public toolkit::Window {
           text(*this, "text", {8, 8, 100, 19}, "fresh"),
           closeButton(*this, "closeButton", {8, 36, 60, 25}, "Close") {
         ++alive;
-        // The window is gone after Close(): the handler then reads only its own copy of the
+        // The window is gone after close(): the handler then reads only its own copy of the
         // hook, which lives as long as the handler runs.
         closeButton.Click = [this, hook = afterClose] {
-            Close();
+            close();
             if (hook) {
                 hook();
             }
@@ -59,7 +55,7 @@ class SlotForm : public toolkit::Window {
   protected:
     void Form_Load() override {
         ++loads;
-        visibleWhileLoading = visibleWhileLoading || IsVisible();
+        visibleWhileLoading = visibleWhileLoading || isVisible();
     }
 };
 
@@ -131,7 +127,7 @@ class CaptionWindow : public toolkit::Window {
 double RoomyFontSize() {
     CaptionWindow window("X", false, false, {8, 8, 60, 17}, {180, 70, 50, 25}, {180, 40, 50, 17});
     window.Load();
-    return window.label.Widget()->font().pointSizeF();
+    return window.label.font().pointSizeF();
 }
 
 void Step(toolkit::Window& window, const QString& step) {
@@ -142,10 +138,10 @@ void Step(toolkit::Window& window, const QString& step) {
     } else if (step == "hide") {
         window.Hide();
     } else if (step == "close") {
-        window.Close();
+        window.close();
     } else if (step == "closeevent") {
         QCloseEvent event;
-        QApplication::sendEvent(window.TopWidget(), &event);
+        QApplication::sendEvent(&window, &event);
     } else {
         QFAIL(qPrintable("unknown step " + step));
     }
@@ -187,14 +183,14 @@ class WindowTest : public QObject {
         SlotForm window;
         int raised = 0;
         window.CloseBox = [&raised] { ++raised; };
-        const QPointer<QWidget> top = window.TopWidget();
+        const QPointer<QWidget> top = &window;
         for (const QString& step : steps.split(';', Qt::SkipEmptyParts)) {
             Step(window, step);
             window.text.SetText("edited");
         }
         QCOMPARE(SlotForm::loads, 1);
         QVERIFY(!SlotForm::visibleWhileLoading);
-        QCOMPARE(window.IsVisible(), visible);
+        QCOMPARE(window.isVisible(), visible);
         QCOMPARE(raised, closeBoxes);
         // Nothing went away with the close box or the hiding.
         QVERIFY(!top.isNull());
@@ -246,7 +242,7 @@ class WindowTest : public QObject {
             window = std::make_unique<SlotForm>();
         }
         QVERIFY(ShowActive(*window));
-        const QRect client = window->Host()->geometry();
+        const QRect client = window->centralWidget()->geometry();
         QCOMPARE(client.size(), size);
         int menuBottom = 0;
         if (withMenu) {
@@ -257,7 +253,7 @@ class WindowTest : public QObject {
             QVERIFY(menuBottom > 0);
         }
         QCOMPARE(client.top(), menuBottom);
-        const QWidget* top = window->TopWidget();
+        const QWidget* top = window.get();
         QCOMPARE(top->minimumSize(), QSize(size.width(), menuBottom + size.height()));
         QCOMPARE(top->maximumSize(), top->minimumSize());
         QCOMPARE(top->size(), top->minimumSize());
@@ -299,13 +295,13 @@ class WindowTest : public QObject {
             };
             for (const QString& step : steps.split(';', Qt::SkipEmptyParts)) {
                 if (step == "show") {
-                    slot.Show();
+                    slot.Load().Show();
                 } else if (step == "hide") {
                     slot.Hide();
                 } else if (step == "edit") {
                     slot.Get()->text.SetText("edited");
                 } else if (step == "button") {
-                    QVERIFY(QTest::qWaitForWindowActive(slot.Get()->TopWidget()));
+                    QVERIFY(QTest::qWaitForWindowActive(slot.Get()));
                     Click(slot.Get()->closeButton);
                     FlushUnloadedWindows();
                 } else {
@@ -320,7 +316,7 @@ class WindowTest : public QObject {
             QCOMPARE(SlotForm::alive, loaded ? 1 : 0);
             QCOMPARE(WindowsTitled("Slot"), loaded ? 1 : 0);
             if (loaded) {
-                QCOMPARE(slot.Get()->IsVisible(), visible);
+                QCOMPARE(slot.Get()->isVisible(), visible);
                 QCOMPARE(QString::fromStdString(slot.Get()->text.Text()), text);
             }
         }
@@ -389,7 +385,7 @@ class WindowTest : public QObject {
         }
         CaptionWindow window(caption, wrap, inFrame, place, blocker, neighbour);
         window.Load();
-        const QList<QLabel*> labels = window.TopWidget()->findChildren<QLabel*>();
+        const QList<QLabel*> labels = window.findChildren<QLabel*>();
         QCOMPARE(labels.size(), 2);
         for (const QLabel* label : labels) {
             const QRect box = label->geometry();
