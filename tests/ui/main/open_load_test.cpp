@@ -112,10 +112,8 @@ class MainWindowOpenLoadTest : public QObject {
         QTest::addColumn<QString>("reason");
 #ifdef _WIN32
         // Windows gives its reasons in its own words, and has no named pipes among its files.
-        for (const auto& [kind, reason] : {std::pair{"cancel", ""},
-                                           {"missing folder", ""},
-                                           { "folder",
-                                             "" }}) {
+        for (const auto& [kind, reason] :
+             {std::pair{"cancel", ""}, {"missing folder", ""}, {"folder", ""}}) {
 #else
         for (const auto& [kind, reason] : {std::pair{"cancel", ""},
                                            {"missing folder", "No such file or directory"},
