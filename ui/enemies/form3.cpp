@@ -30,7 +30,7 @@ Form3::Form3(toolkit::Desktop& desktop, Opener opener)
     Label1.SetBuddy(cboX);
     Label2.SetBuddy(cboY);
     Label3.SetBuddy(cboEnemy);
-    lstEnemies.setAccessibleName("Enemies");
+    lstEnemies.SetAccessibleName("Enemies");
     lstEnemies.Click = [this] { lstEnemies_Click(); };
     cboX.Change = [this] { cboX_Change(); };
     cboY.Change = [this] { cboY_Change(); };

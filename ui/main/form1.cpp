@@ -166,7 +166,7 @@ void Form1::DeclareFields() {
 // another pointer.
 void Form1::TellPasteRefused(const std::string& label, const toolkit::TextBox& box,
                              const std::string& pasted) {
-    desktop_.Tell(toolkit::MessageText(label + " holds at most " + std::to_string(box.maxLength()) +
+    desktop_.Tell(toolkit::MessageText(label + " holds at most " + std::to_string(box.MaxLength()) +
                                        " characters, so the pasted text ")
                       .Typed(pasted)
                       .Plain(" does not fit. Nothing was pasted."));

@@ -19,7 +19,7 @@ Form2::Form2()
 
 // "Kill me" does what the close box does: the window goes, and the next About makes it anew.
 void Form2::Command1_Click() {
-    close();
+    Close();
 }
 
 }  // namespace vorn::ui

@@ -54,6 +54,8 @@ class Control : public QtWidget {
     Control(Window& window, const std::string& name, QRect rect)
         : Control(ClientArea(window), name, rect) {}
     void SetEnabled(bool enabled) { this->setEnabled(enabled); }
+    // The name screen readers give a control that no caption names.
+    void SetAccessibleName(const std::string& name) { this->setAccessibleName(ToQt(name)); }
 };
 
 // A captioned frame; the controls it holds stand relative to its top left.
@@ -142,6 +144,7 @@ class TextBox : public Control<QLineEdit> {
         });
     }
     std::string Text() const { return FromQt(text()); }
+    int MaxLength() const { return maxLength(); }
     // Shows the start of a text longer than the box, as a person reads it.
     void SetText(const std::string& text) {
         setText(ToQt(text));

@@ -20,6 +20,8 @@ class Window : public QMainWindow {
     // Loads if needed, shows the window (not modal) and brings it to the front.
     void Show();
     void Hide() { hide(); }
+    // Closes the window as its close box does.
+    void Close() { close(); }
     // Puts the window, before it is first shown, level with `other` on its right, or on its
     // left where only that fits, wholly inside the free area of the screen that holds `other`.
     void PlaceBeside(const Window& other);
