@@ -319,9 +319,10 @@ class Driver:
         """An X server of the test's own. Xvfb picks a free display and writes its number once it
         accepts clients."""
         with open(self.at("display"), "w") as out, open(self.at("xvfb.log"), "w") as log:
+            # -noreset: the server keeps serving while its last client goes and the next comes.
             xvfb = self.start(["Xvfb", "-displayfd", str(out.fileno()), "-screen", "0",
-                               "1280x1024x24", "-nolisten", "tcp", *options], stdout=log,
-                              stderr=subprocess.STDOUT, pass_fds=(out.fileno(),))
+                               "1280x1024x24", "-nolisten", "tcp", "-noreset", *options],
+                              stdout=log, stderr=subprocess.STDOUT, pass_fds=(out.fileno(),))
 
         def number():
             with open(self.at("display")) as text, open(self.at("xvfb.log")) as log:
@@ -330,6 +331,9 @@ class Driver:
         found = poll(number, WAIT_WINDOW, 0.05)
         found or self.fail("Xvfb did not start within %d s" % WAIT_WINDOW)
         os.environ["DISPLAY"] = ":" + found
+        # A client of the test's own is served first, so that the editor meets a running server.
+        poll(lambda: run(["xwininfo", "-root"]) is not None, WAIT_WINDOW) or self.fail(
+            "the X server on :%s serves no client" % found)
         print("X server on " + os.environ["DISPLAY"])
 
     def start_editor(self, home, run_as=()):
@@ -476,8 +480,8 @@ class Driver:
             print("   (pasted, not typed, under Wine: %s)" % path)
             self.clip_put(path)
             self.keys("ctrl+v")
-        else:
-            self.type(path)
+        else:  # slower where a spare key is used: the editor reads its character while it lasts
+            self.xdotool("type", "--delay", "30" if path.isascii() else "100", path)
 
     def wait_popup(self):
         """A pop-up (a menu, a drop-down's list): a mapped window that bypasses the window
