@@ -13,14 +13,14 @@
 #include "rom/enemy_list.h"
 #include "rom/game_title.h"
 #include "rom/room_header.h"
+#include "tools/sample_image.h"
 
 namespace {
 
 constexpr std::size_t kImageSize = 4 * 1024 * 1024;
-// Made-up graphics and enemy data live after the room table.
-constexpr vorn::Offset kGraphicsArea = 0x360000;
-constexpr vorn::Offset kEnemyArea = 0x3A0000;
-constexpr vorn::Offset kEnemyListStride = 0x40;
+using vorn::sample::kEnemyArea;
+using vorn::sample::kEnemyListStride;
+using vorn::sample::kGraphicsArea;
 
 void Put(std::vector<std::uint8_t>& image, vorn::Offset at, const std::uint8_t* bytes,
          std::size_t count) {

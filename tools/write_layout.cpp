@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Writes where every control of the editor's windows stands, taken from the windows
-// themselves (built on Qt's offscreen platform, never shown), so that the desktop tests
-// click by the window classes' own layout instead of a copy of it.
+// themselves (built, never shown), so that the desktop tests click by the window classes'
+// own layout instead of a copy of it; and the ROM's facts the tests check bytes by, from the
+// ROM library and the sample image's maker.
 //
 //   write-layout <output file>
 //
@@ -10,15 +11,27 @@
 //   control <window> <control> <container> <x> <y> <width> <height> <x in container>
 //           <y in container>
 // x and y are in the window's client area (below its menu bar); the container is the window
-// itself or the frame that holds the control.
+// itself or the frame that holds the control. A menu bar's titles, in the whole window:
+//   menu <window> <menu> <x> <y> <width> <height>
+// The room table, the header's fields and the sample's enemy lists (offsets in hexadecimal):
+//   table <offset of room 0's header> <header size> <rooms>
+//   field <name> <offset in the header> <width>
+//   enemy-entry <size of an enemy list's entry>
+//   sample-enemy-lists <offset of room 0's list> <from one room's list to the next>
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QWidget>
 
 #include <cstdio>
 #include <fstream>
 #include <string>
 
+#include "rom/enemy_list.h"
+#include "rom/room_header.h"
+#include "tools/sample_image.h"
 #include "ui/enemies/form3.h"
 #include "ui/main/form1.h"
 #include "ui/main/form2.h"
@@ -49,6 +62,39 @@ void WriteWindow(std::ostream& out, const std::string& name, Window& window) {
             << place.x() << ' ' << place.y() << ' ' << control->width() << ' ' << control->height()
             << ' ' << control->x() << ' ' << control->y() << '\n';
     }
+    // menuWidget(), unlike menuBar(), makes no bar for a window that has none.
+    const auto* bar = qobject_cast<const QMenuBar*>(window.menuWidget());
+    if (bar == nullptr) {
+        return;
+    }
+    for (QAction* action : bar->actions()) {
+        const QMenu* menu = action->menu<QMenu*>();
+        if (menu != nullptr) {
+            const QRect title = bar->actionGeometry(action);
+            const QPoint place = bar->mapTo(&window, title.topLeft());
+            out << "menu " << name << ' ' << menu->objectName().toStdString() << ' ' << place.x()
+                << ' ' << place.y() << ' ' << title.width() << ' ' << title.height() << '\n';
+        }
+    }
+}
+
+// An offset as the file writes it, "0x340AD4".
+std::string Hex(long long value) {
+    char text[24];
+    std::snprintf(text, sizeof text, "0x%llX", value);
+    return text;
+}
+
+void WriteRomFacts(std::ostream& out) {
+    out << "table " << Hex(vorn::RoomTable::kStart) << ' ' << vorn::RoomHeader::kSize << ' '
+        << vorn::RoomTable::kRoomCount << '\n';
+    for (const vorn::NamedField& field : vorn::kRoomHeaderFields) {
+        out << "field " << field.name << ' ' << Hex(static_cast<long long>(field.field.at)) << ' '
+            << field.field.width << '\n';
+    }
+    out << "enemy-entry " << vorn::EnemyList::kEntrySize << '\n';
+    out << "sample-enemy-lists " << Hex(vorn::sample::kEnemyArea) << ' '
+        << Hex(vorn::sample::kEnemyListStride) << '\n';
 }
 
 // The three windows as the editor builds them; the enemy editor takes its file and offset
@@ -63,6 +109,7 @@ bool WriteLayout(const std::string& path) {
     WriteWindow(out, "Form1", form1);
     WriteWindow(out, "Form2", form2);
     WriteWindow(out, "Form3", form3);
+    WriteRomFacts(out);
     out.close();
     return static_cast<bool>(out);
 }
@@ -74,8 +121,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: write-layout <output file>\n");
         return 2;
     }
-    // The windows are only built, never shown: no display is needed.
+    // The windows are only built, never shown: no display is needed. On Windows they are
+    // built on the program's own platform, whose fonts give the menu titles the places the
+    // program shows them at (Qt's offscreen platform there has none of the system's fonts).
+#ifdef _WIN32
+    qputenv("QT_QPA_PLATFORM", "windows");
+#else
     qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
     QApplication app(argc, argv);
     // Written beside the target first, so that a failed run never leaves half a file.
     const std::string path = argv[1];
