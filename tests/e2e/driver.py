@@ -138,8 +138,7 @@ class Window:
         is also how a test knows that every earlier click has been handled."""
         self.d.clip_mark()
         self.click(place, focus=True)
-        self.d.keys("ctrl+a", "ctrl+c")
-        text = self.d.clip_read()
+        text = self.d.copy("ctrl+a", "ctrl+c")
         return text if text is not None else self.d.fail(
             "could not copy the text of %s (is a message box in the way?)" % what)
 
@@ -517,17 +516,29 @@ class Driver:
 
     def clip_put(self, text):
         """Puts the text on the clipboard, as another program copies it. xclip keeps it until
-        another program takes it, then ends by itself."""
-        self.stop(self.clip_proc)
-        self.clip_proc = self.start(["xclip", "-i", "-selection", "clipboard", "-quiet"],
-                                    stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
-                                    stderr=subprocess.DEVNULL)
-        self.clip_proc.stdin.write(text.encode())
-        self.clip_proc.stdin.close()
+        another program takes it, then ends by itself. Under Wine the clipboard is the Windows
+        one (VORN_E2E_CLIPBOARD_TEXT), which Wine keeps in step with X's only on its own time."""
+        if self.launcher:
+            self.windows_clipboard("--set", data=text.encode())
+        else:
+            self.stop(self.clip_proc)
+            self.clip_proc = self.start(["xclip", "-i", "-selection", "clipboard", "-quiet"],
+                                        stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL)
+            self.clip_proc.stdin.write(text.encode())
+            self.clip_proc.stdin.close()
         poll(lambda: self.clipboard() == text, WAIT_CLIPBOARD) or self.fail(
             "could not put a text on the clipboard")
 
+    def windows_clipboard(self, *args, data=None):
+        program = os.environ.get("VORN_E2E_CLIPBOARD_TEXT", "")
+        os.access(program, os.X_OK) or self.fail("no clipboard-text (VORN_E2E_CLIPBOARD_TEXT)")
+        return run([self.launcher, program, *args], WAIT_CLIPBOARD, data)
+
     def clipboard(self):
+        if self.launcher:  # Windows ends lines with CR LF
+            text = self.windows_clipboard()
+            return None if text is None else text.replace("\r\n", "\n")
         text = run(["xclip", "-o", "-selection", "clipboard"])
         return None if text is None else text.rstrip("\n")
 
@@ -535,11 +546,12 @@ class Driver:
         self.mark = "nothing-was-copied-%d" % random.randrange(10 ** 9)
         self.clip_put(self.mark)
 
-    def clip_read(self):  # the clipboard once it holds something else than the mark, or None
+    def copy(self, *keys):  # presses the keys that copy; what replaced the mark, or None
         def copied():
             if (text := self.clipboard()) not in (None, self.mark):
                 return [text]
             self.alive()
+        self.keys(*keys)
         return (poll(copied, WAIT_CLIPBOARD) or [None])[0]
 
     def read_message(self):  # a message box's text, copied; the box closed with Return
@@ -555,8 +567,7 @@ class Driver:
         _, _, x, y = self.main.scale(40, 17)
         X, Y, _, _ = self.geometry(wid, "the message box")
         self.click_root(X + x, Y + y)
-        self.keys("ctrl+a", "ctrl+c")
-        text = self.clip_read()
+        text = self.copy("ctrl+a", "ctrl+c")
         text is not None or self.fail("could not copy the text of the message box")
         self.keys("Return")
         self.wait_gone(wid, 'the message box "%s"' % text)
