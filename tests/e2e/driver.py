@@ -85,30 +85,6 @@ def skip(reason):
     sys.exit(77)
 
 
-def own_mounts():
-    """The test again in a mount namespace of its own, where the file systems it mounts are seen
-    by nothing outside: as root by "unshare --mount", otherwise in a user namespace."""
-    if os.environ.get("VORN_OWN_MOUNTS"):
-        return
-    os.environ["VORN_OWN_MOUNTS"] = "1"
-    tries = [["unshare", "--mount", "--propagation", "private"]] if os.geteuid() == 0 else []
-    tries.append(["unshare", "--user", "--map-root-user", "--mount", "--propagation", "private"])
-    reasons = []
-    for way in tries:  # each tried once for real; what unshare says when it cannot is the reason
-        try:
-            done = subprocess.run(way + ["true"], stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
-            if done.returncode == 0:
-                os.execvp(way[0], way + [sys.executable] + ["-B"] * sys.dont_write_bytecode
-                          + sys.argv)
-            error = " ".join(done.stdout.decode("utf-8", "replace").split())
-        except OSError as e:
-            error = str(e)
-        reasons.append("'%s' says: %s" % (" ".join(way), error or "nothing, but fails"))
-    if os.geteuid() != 0:
-        reasons.append("(as root, 'unshare --mount' would be tried first)")
-    skip("no mount namespace of its own can be made here: " + "; ".join(reasons))
-
-
 class Window:
     """A window on screen, clicked at layout points of its form, scaled by its real width. The
     main window's controls lie below its menu bar, `top` layout pixels down."""

@@ -4,10 +4,8 @@
 # Save must say so, change nothing, and the editor must keep running (and save once there
 # is room again).
 #
-# Both file systems are small tmpfs mounts in a mount namespace of the test's own, so nothing
-# outside the test sees them: as root through "unshare --mount", otherwise through a user
-# namespace ("unshare --user --map-root-user --mount"). Where neither can be made, the test
-# is skipped (exit 77) and says why.
+# Both file systems are small tmpfs mounts in a mount namespace of the test's own
+# (tests/support/own_mounts.sh runs it there), so nothing outside the test sees them.
 #
 #   fs_faults.py <vorn-header-editor> <make-sample-rom> <layout.txt> <screenshot folder>
 import os
@@ -15,9 +13,8 @@ import shutil
 import subprocess
 import sys
 
-from driver import Driver, own_mounts, skip
+from driver import Driver, skip
 
-own_mounts()
 d = Driver("e2e_fs_faults", sys.argv[1:])
 PAGE = 4096
 

@@ -14,7 +14,7 @@
 set -euo pipefail
 
 source "$(dirname "${BASH_SOURCE[0]}")/../support/own_mounts.sh"
-vorn_own_mounts "$0" "$@"
+vorn_own_mounts bash "$0" "$@"
 
 headers=$1 make_rom=$2 work=$3
 fail() {

@@ -1,8 +1,9 @@
 # SPDX-License-Identifier: MIT
-# Runs the calling test script again in a mount namespace of its own, so that the file
-# systems it mounts are seen by nothing outside it: as root through "unshare --mount",
-# otherwise through a user namespace. Where neither can be made, the test is skipped
-# (exit 77) and says why. Source it, then call: vorn_own_mounts "$0" "$@"
+# Runs a test in a mount namespace of its own, so that the file systems it mounts are seen by
+# nothing outside it: as root through "unshare --mount", otherwise through a user namespace.
+# Where neither can be made, the test is skipped (exit 77) and says why.
+#   bash own_mounts.sh <command> [arguments]   runs the command there
+#   source it, then: vorn_own_mounts bash "$0" "$@"   runs the calling script there again
 vorn_own_mounts() {
     [ -z "${VORN_OWN_MOUNTS:-}" ] || return 0
     export VORN_OWN_MOUNTS=1
@@ -14,7 +15,7 @@ vorn_own_mounts() {
     # Each way is tried once for real; what unshare says when it cannot is the reason given.
     for try in "${tries[@]}"; do
         if error=$($try true 2>&1); then
-            exec $try bash "$@"
+            exec $try "$@"
         fi
         error=$(echo "${error:-nothing, but fails}" | tr '\n' ' ' | sed 's/ *$//')
         reasons+=("'$try' says: $error")
@@ -27,3 +28,8 @@ vorn_own_mounts() {
     echo "SKIPPED: no mount namespace of its own can be made here: ${joined%; }"
     exit 77
 }
+
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+    vorn_own_mounts "$@"
+    exec "$@"
+fi
