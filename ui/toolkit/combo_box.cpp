@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/toolkit/combo_box.h"
 
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -11,7 +12,28 @@
 
 namespace vorn::toolkit {
 
+namespace {
+
+// Qt names a drop-down on Linux by its value; screen readers hear it by its caption here.
+class DropDownAccessibility : public QAccessibleWidget {
+  public:
+    explicit DropDownAccessibility(QComboBox* box)
+        : QAccessibleWidget(box, QAccessible::ComboBox) {}
+    QString text(QAccessible::Text kind) const override {
+        return kind == QAccessible::Value ? static_cast<QComboBox*>(widget())->currentText()
+                                          : QAccessibleWidget::text(kind);
+    }
+};
+
+QAccessibleInterface* Accessibility(const QString&, QObject* object) {
+    auto* box = dynamic_cast<ComboBox*>(object);
+    return box != nullptr ? new DropDownAccessibility(box) : nullptr;
+}
+
+}  // namespace
+
 void ComboBox::Init() {
+    QAccessible::installFactory(Accessibility);  // Qt keeps each factory once
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);  // it would rewrite the text while the user types

@@ -12,8 +12,6 @@
 #include <limits>
 #include <string>
 
-#include "ui/toolkit/text_field_guard.h"
-
 namespace vorn::toolkit {
 
 class Window;
@@ -41,6 +39,17 @@ void SetTag(QObject& control, const std::string& tag);
 
 // Where a window's controls stand: its client area, below its menu bar.
 QWidget& ClientArea(Window& window);
+
+// Keeps input a person did not mean out of a text field (a text box, a drop-down's field):
+// - a key with Ctrl, Alt, Meta, Super or Hyper never types (Alt+F is the File menu); Shift
+//   and the AltGr levels do;
+// - the blanks around a pasted or dropped text do not count;
+// - a paste that does not fit the field's maximum length is refused whole, however it comes,
+//   and `refused` is told; such a drop is refused from the drag's entry, so that its source
+//   keeps the text.
+// Returns the guard, an event filter the field owns, for a widget that forwards key events to
+// the field to install as well.
+QObject* GuardTextField(QLineEdit* field, std::function<void(const QString& pasted)> refused);
 
 // A Qt widget at a fixed place in pixels in a window's client area or in a frame, its object
 // name the control's name (tests and screen readers find it by that).

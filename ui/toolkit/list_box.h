@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QItemSelectionModel>
 #include <QListWidget>
 
 #include <functional>
@@ -21,25 +22,57 @@ class ListBox : public Control<QListWidget> {
     static constexpr int kNone = -1;
     template <class Parent>
     ListBox(Parent& parent, const std::string& name, QRect rect) : Control(parent, name, rect) {
-        Init();
+        setSelectionMode(QAbstractItemView::SingleSelection);
+        setUniformItemSizes(true);
+        connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                [this](const QItemSelection& selected) {
+                    if (!selected.isEmpty()) {
+                        Raise(Click);
+                    }
+                });
     }
 
     void AddItem(const std::string& text) { addItem(ToQt(text)); }
     // Position of the selected item, or kNone.
-    int ListIndex() const;
+    int ListIndex() const {
+        const QModelIndexList selected = selectionModel()->selectedIndexes();
+        return selected.isEmpty() ? kNone : selected.first().row();
+    }
     // Selects the item at `position`, or nothing for a position that names none.
-    void SetListIndex(int position);
+    void SetListIndex(int position) {
+        if (position < 0 || position >= count()) {
+            selectionModel()->clear();
+            return;
+        }
+        setCurrentRow(position, QItemSelectionModel::ClearAndSelect);
+        scrollToItem(item(position));
+    }
 
     std::function<void()> Click;
 
   protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
-                                                         const QEvent* event) const override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command) override;
+                                                         const QEvent* event) const override {
+        const auto flags = QListWidget::selectionCommand(index, event);
+        const bool clears = !index.isValid() || flags.testFlag(QItemSelectionModel::Deselect) ||
+                            flags.testFlag(QItemSelectionModel::Toggle);
+        return clears ? QItemSelectionModel::NoUpdate : flags;
+    }
+    // An arrow key selects the next item, then Qt selects it a second time, which would take
+    // back an item a Click handler selected meanwhile: the second selection is left out.
+    void keyPressEvent(QKeyEvent* event) override {
+        const bool outer = keyMoving_;
+        keyMoving_ = true;
+        QListWidget::keyPressEvent(event);
+        keyMoving_ = outer;
+    }
+    void setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command) override {
+        if (!keyMoving_) {
+            QListWidget::setSelection(rect, command);
+        }
+    }
 
   private:
-    void Init();
     bool keyMoving_ = false;
 };
 

@@ -1,15 +1,13 @@
 // SPDX-License-Identifier: MIT
-#include "ui/toolkit/native_window.h"
-
 #include <QGuiApplication>
 #include <QWindow>
+
+#include "ui/toolkit/window.h"
 
 #ifdef VORN_HAVE_XCB
 #include <xcb/xcb.h>
 
-#include <algorithm>
 #include <cstdlib>
-#include <iterator>
 #include <memory>
 #endif
 
@@ -20,10 +18,8 @@ namespace {
 
 xcb_connection_t* X11Connection() {
     const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (QGuiApplication::platformName() != QLatin1String("xcb") || x11 == nullptr) {
-        return nullptr;
-    }
-    return x11->connection();
+    const bool onX11 = QGuiApplication::platformName() == QLatin1String("xcb") && x11 != nullptr;
+    return onX11 ? x11->connection() : nullptr;
 }
 
 // xcb's replies are malloc'ed.
@@ -35,10 +31,9 @@ using ReplyPtr = std::unique_ptr<Reply, FreeReply>;
 
 // Key symbols that lock or pick a level or group: the Shift keys, Caps, Shift, Num and Scroll
 // Lock, Mode_switch, and the ISO keys from ISO_Lock to ISO_Level5_Lock.
-bool ChoosesCharacters(xcb_keysym_t symbol) {
-    constexpr xcb_keysym_t kChoosers[] = {0xFFE1, 0xFFE2, 0xFFE5, 0xFFE6, 0xFF7F, 0xFF14, 0xFF7E};
-    return std::find(std::begin(kChoosers), std::end(kChoosers), symbol) != std::end(kChoosers) ||
-           (symbol >= 0xFE01 && symbol <= 0xFE13);
+bool ChoosesCharacters(xcb_keysym_t s) {
+    return s == 0xFFE1 || s == 0xFFE2 || s == 0xFFE5 || s == 0xFFE6 || s == 0xFF7F || s == 0xFF14 ||
+           s == 0xFF7E || (s >= 0xFE01 && s <= 0xFE13);
 }
 
 }  // namespace
@@ -50,10 +45,10 @@ bool NativeWindowDestroyed(const QWindow& window) {
     if (connection == nullptr || window.handle() == nullptr) {
         return false;
     }
-    const auto id = static_cast<xcb_window_t>(window.winId());
     xcb_generic_error_t* error = nullptr;
     const ReplyPtr<xcb_get_window_attributes_reply_t> reply(xcb_get_window_attributes_reply(
-        connection, xcb_get_window_attributes(connection, id), &error));
+        connection,
+        xcb_get_window_attributes(connection, static_cast<xcb_window_t>(window.winId())), &error));
     const ReplyPtr<xcb_generic_error_t> failure(error);
     return reply == nullptr && failure != nullptr && failure->error_code == XCB_WINDOW;
 #else
@@ -69,9 +64,8 @@ std::uint32_t CommandModifierBits() {
     if (connection == nullptr) {
         return 0;
     }
-    const xcb_setup_t* setup = xcb_get_setup(connection);
-    const xcb_keycode_t first = setup->min_keycode;
-    const int codes = setup->max_keycode - first + 1;
+    const xcb_keycode_t first = xcb_get_setup(connection)->min_keycode;
+    const int codes = xcb_get_setup(connection)->max_keycode - first + 1;
     const ReplyPtr<xcb_get_modifier_mapping_reply_t> modifiers(
         xcb_get_modifier_mapping_reply(connection, xcb_get_modifier_mapping(connection), nullptr));
     const ReplyPtr<xcb_get_keyboard_mapping_reply_t> keyboard(xcb_get_keyboard_mapping_reply(
@@ -82,19 +76,19 @@ std::uint32_t CommandModifierBits() {
     }
     const xcb_keycode_t* keys = xcb_get_modifier_mapping_keycodes(modifiers.get());
     const xcb_keysym_t* symbols = xcb_get_keyboard_mapping_keysyms(keyboard.get());
-    const int keysPerModifier = modifiers->keycodes_per_modifier;
-    const int symbolsPerKey = keyboard->keysyms_per_keycode;
-    // A key is what its first symbol says (some maps put Hyper_L on a second level). Bit i
-    // of the state is modifier i: Shift, Lock, Control, Mod1 to Mod5.
+    const int perModifier = modifiers->keycodes_per_modifier;
+    const int perKey = keyboard->keysyms_per_keycode;
+    // Bit i of the state is modifier i: Shift, Lock, Control, Mod1 to Mod5. A key is what its
+    // first symbol says (some maps put Hyper_L on a second level).
     std::uint32_t command = XCB_MOD_MASK_CONTROL;
     for (int modifier = 3; modifier < 8; ++modifier) {
-        for (int k = 0; k < keysPerModifier; ++k) {
-            const int key = keys[modifier * keysPerModifier + k] - first;
+        for (int k = 0; k < perModifier; ++k) {
+            const int key = keys[modifier * perModifier + k] - first;
             if (key < 0 || key >= codes) {
-                continue;  // an empty place
+                continue;
             }
-            const xcb_keysym_t* level = symbols + key * symbolsPerKey;
-            const xcb_keysym_t* const end = level + symbolsPerKey;
+            const xcb_keysym_t* level = symbols + key * perKey;
+            const xcb_keysym_t* const end = level + perKey;
             while (level != end && *level == 0) {
                 ++level;
             }

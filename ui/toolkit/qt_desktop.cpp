@@ -12,63 +12,62 @@ namespace vorn::toolkit {
 
 namespace {
 
-// Beyond these a text is shown cut, or broken into lines, and offered whole behind "Show
-// Details...": the windows' own messages are far shorter.
-constexpr qsizetype kLongestShownText = 600;
-constexpr qsizetype kLongestShownWord = 64;
+std::string Quoted(const QString& text) {
+    return "\"" + FromQt(text) + "\"";
+}
 
-// A word wider than the box would not wrap.
-QString BreakLongWords(const QString& text) {
-    QString broken;
-    qsizetype word = 0;
-    for (const QChar c : text) {
-        word = c.isSpace() ? 0 : word + 1;
-        if (word > kLongestShownWord) {
-            broken += QLatin1Char('\n');
-            word = 1;
-        }
-        broken += c;
-    }
-    return broken;
+// A quote or a path in a message box takes at most about 60 average characters of its font.
+QString Elided(const QString& text, Qt::TextElideMode mode) {
+    const QFontMetrics metrics(QApplication::font("QMessageBox"));
+    return metrics.elidedText(text, mode, 60 * metrics.averageCharWidth());
 }
 
 }  // namespace
 
+MessageText& MessageText::Plain(const std::string& text) {
+    shown_ += text;
+    full_ += text;
+    return *this;
+}
+
+MessageText& MessageText::Typed(const std::string& text) {
+    const QString typed = ToQt(text);
+    const QString shown = Elided(typed, Qt::ElideRight);
+    full_ += Quoted(typed);
+    shown_ += Quoted(shown);
+    if (shown != typed) {
+        shown_ += " (" + std::to_string(typed.toUcs4().size()) + " characters)";
+    }
+    return *this;
+}
+
+// The start of a path says where, its end names the file: the middle is what can go.
+MessageText& MessageText::Path(const std::string& path) {
+    full_ += Quoted(ToQt(path));
+    shown_ += Quoted(Elided(ToQt(path), Qt::ElideMiddle));
+    return *this;
+}
+
 std::unique_ptr<QMessageBox> MakeMessageBox(const std::string& title, const std::string& text,
                                             const std::string& details, QWidget* parent) {
-    QString shown = ToQt(text);
-    QString longer = ToQt(details);
-    if (shown.size() > kLongestShownText) {
-        shown = shown.left(kLongestShownText) + QChar(0x2026);
-    }
-    const QString wrapped = BreakLongWords(shown);
-    if (longer.isEmpty() && wrapped != ToQt(text)) {
-        longer = ToQt(text);
-    }
-    shown = wrapped;
-    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, ToQt(title), shown,
+    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, ToQt(title), ToQt(text),
                                              QMessageBox::Ok, parent);
     box->setTextFormat(Qt::PlainText);  // a path may hold characters that look like markup
     // The text can be selected and copied: a path in an error is worth pasting elsewhere.
     box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    if (!longer.isEmpty()) {
-        box->setDetailedText(longer);
-    }
+    box->setDetailedText(ToQt(details));
     return box;
 }
 
 void QtDesktop::ShowMessage(const std::string& text, const std::string& details) {
-    const std::unique_ptr<QMessageBox> box =
-        MakeMessageBox(title_, text, details, QApplication::activeWindow());
-    box->exec();
+    MakeMessageBox(title_, text, details, QApplication::activeWindow())->exec();
 }
 
 std::string QtDesktop::AskOpenFile(const std::string& title, const std::string& filter,
                                    const std::string& start) {
     const QString folder = start.empty() ? QString() : QFileInfo(ToQt(start)).absolutePath();
-    const QString chosen = QFileDialog::getOpenFileName(QApplication::activeWindow(), ToQt(title),
-                                                        folder, ToQt(filter));
-    return FromQt(chosen);
+    return FromQt(QFileDialog::getOpenFileName(QApplication::activeWindow(), ToQt(title), folder,
+                                               ToQt(filter)));
 }
 
 }  // namespace vorn::toolkit

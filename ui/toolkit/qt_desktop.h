@@ -24,8 +24,7 @@ class QtDesktop : public Desktop {
     std::string title_;
 };
 
-// The message box QtDesktop shows, not shown yet: its text can be selected and copied, and it
-// never grows beyond the screen.
+// The message box QtDesktop shows, not shown yet; its text can be selected and copied.
 std::unique_ptr<QMessageBox> MakeMessageBox(const std::string& title, const std::string& text,
                                             const std::string& details, QWidget* parent);
 

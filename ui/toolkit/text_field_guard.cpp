@@ -1,18 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "ui/toolkit/text_field_guard.h"
-
 #include <QAction>
 #include <QClipboard>
-#include <QContextMenuEvent>
-#include <QCoreApplication>
-#include <QDropEvent>
 #include <QGuiApplication>
-#include <QKeyEvent>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 
-#include "ui/toolkit/native_window.h"
+#include "ui/toolkit/controls.h"
+#include "ui/toolkit/window.h"
 
 namespace vorn::toolkit {
 
@@ -21,9 +15,7 @@ namespace {
 // Shift and the AltGr levels choose the character a key types; with Ctrl, Alt, Meta, Super or
 // Hyper held the key is a command.
 bool IsCommandKey(const QKeyEvent& key) {
-    constexpr Qt::KeyboardModifiers kCommand =
-        Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
-    return (key.modifiers() & kCommand) != 0 ||
+    return (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0 ||
            (key.nativeModifiers() & CommandModifierBits()) != 0;
 }
 
@@ -40,19 +32,20 @@ class TextFieldGuard : public QObject {
         switch (event->type()) {
             case QEvent::KeyPress:
                 return OnKey(watched, static_cast<QKeyEvent*>(event));
-            case QEvent::MouseButtonRelease:
-                return watched == field_ && OnRelease(static_cast<QMouseEvent*>(event));
+            case QEvent::MouseButtonRelease:  // the middle button pastes the selection
+                if (watched != field_ ||
+                    static_cast<QMouseEvent*>(event)->button() != Qt::MiddleButton ||
+                    !QGuiApplication::clipboard()->supportsSelection()) {
+                    return false;
+                }
+                field_->deselect();
+                return PasteFrom(QClipboard::Selection);
             case QEvent::ContextMenu:
                 return watched == field_ && OnContextMenu(static_cast<QContextMenuEvent*>(event));
             case QEvent::DragEnter:
             case QEvent::DragMove:
-                if (DropFits(*static_cast<QDropEvent*>(event))) {
-                    return false;
-                }
-                event->ignore();  // the pointer shows no-drop, and the source keeps its text
-                return true;
             case QEvent::Drop:
-                return OnDrop(static_cast<QDropEvent*>(event));
+                return OnDrag(static_cast<QDropEvent*>(event));
             default:
                 return false;
         }
@@ -75,16 +68,6 @@ class TextFieldGuard : public QObject {
         QCoreApplication::sendEvent(watched, &command);
         key->setAccepted(command.isAccepted());
         return true;
-    }
-
-    // The middle button pastes the selection.
-    bool OnRelease(QMouseEvent* release) {
-        if (release->button() != Qt::MiddleButton ||
-            !QGuiApplication::clipboard()->supportsSelection()) {
-            return false;
-        }
-        field_->deselect();
-        return PasteFrom(QClipboard::Selection);
     }
 
     // The field's own menu, whose Paste (named in the user's language, but ending with the
@@ -122,23 +105,26 @@ class TextFieldGuard : public QObject {
         return true;
     }
 
-    bool OnDrop(QDropEvent* drop) {
-        if (!DropFits(*drop)) {
-            drop->ignore();
+    // A drag that would not fit is refused as it enters (the pointer shows no-drop, and the
+    // source keeps its text); a fitting drop goes in trimmed.
+    bool OnDrag(QDropEvent* drag) {
+        if (!DropFits(*drag)) {
+            drag->ignore();
             return true;
         }
-        const QMimeData* data = drop->mimeData();
-        if (data == nullptr || drop->source() == field_ || data->text().trimmed() == data->text()) {
+        const QMimeData* data = drag->mimeData();
+        if (drag->type() != QEvent::Drop || data == nullptr || drag->source() == field_ ||
+            data->text().trimmed() == data->text()) {
             return false;
         }
         // The field drops the trimmed text as it drops any, and the drag learns what it did.
         QMimeData trimmed;
         trimmed.setText(data->text().trimmed());
-        QDropEvent clean(drop->position(), drop->possibleActions(), &trimmed, drop->buttons(),
-                         drop->modifiers());
+        QDropEvent clean(drag->position(), drag->possibleActions(), &trimmed, drag->buttons(),
+                         drag->modifiers());
         QCoreApplication::sendEvent(field_, &clean);
-        drop->setDropAction(clean.dropAction());
-        drop->setAccepted(clean.isAccepted());
+        drag->setDropAction(clean.dropAction());
+        drag->setAccepted(clean.isAccepted());
         return true;
     }
 

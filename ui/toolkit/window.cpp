@@ -1,23 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include "ui/toolkit/window.h"
 
-#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QPointer>
-#include <QPushButton>
 #include <QScreen>
 #include <QWindow>
 
 #include <algorithm>
 #include <cmath>
 
-#include "ui/toolkit/combo_box.h"
-#include "ui/toolkit/native_window.h"
+#include "ui/toolkit/controls.h"
 
 namespace vorn::toolkit {
 
@@ -50,81 +45,57 @@ QPoint BesidePosition(const QRect& anchor, QSize size, const QRect& area) {
     const int right = anchor.right() + 1 + kGap;
     const int left = anchor.left() - kGap - size.width();
     const int lastX = area.right() + 1 - size.width();
-    int x = right;
-    if (right > lastX) {
-        x = left >= area.left() ? left : lastX;
-    }
-    x = std::max(std::min(x, lastX), area.left());
-    const int y = std::max(std::min(anchor.top(), area.bottom() + 1 - size.height()), area.top());
-    return {x, y};
-}
-
-// Qt names a drop-down on Linux by its value; screen readers hear it by its caption here.
-class DropDownAccessibility : public QAccessibleWidget {
-  public:
-    explicit DropDownAccessibility(QComboBox* box)
-        : QAccessibleWidget(box, QAccessible::ComboBox) {}
-    QString text(QAccessible::Text kind) const override {
-        return kind == QAccessible::Value ? static_cast<QComboBox*>(widget())->currentText()
-                                          : QAccessibleWidget::text(kind);
-    }
-};
-
-QAccessibleInterface* Accessibility(const QString&, QObject* object) {
-    auto* box = dynamic_cast<ComboBox*>(object);
-    return box != nullptr ? new DropDownAccessibility(box) : nullptr;
+    const int x = right <= lastX ? right : left >= area.left() ? left : lastX;
+    const int y = std::min(anchor.top(), area.bottom() + 1 - size.height());
+    return {std::max(std::min(x, lastX), area.left()), std::max(y, area.top())};
 }
 
 // A text's width on one line, rounded up: a rounded-down advance would be cut off.
-int TextWidth(const QFont& font, const QString& text) {
+int TextWidth(const QFont& font, QString text, bool showsAmpersand = true) {
+    if (!showsAmpersand) {
+        text.remove(QLatin1Char('&'));  // it marks an access key and takes no room
+    }
     return static_cast<int>(std::ceil(QFontMetricsF(font).horizontalAdvance(text)));
 }
 
-// Width from a label's left edge to the nearest control on its right (in its rows), or to its
-// container's inner edge. Labels do not count: a caption shows through a label's empty part.
-int FreeRoomToTheRight(const QWidget& label) {
-    constexpr int kContainerInset = 2;
+// A label's width: its own, cut back where a control on its right covers it or at its
+// container's inner edge, or widened up to there for a longer one-line caption. Labels do
+// not count: a caption shows through a label's empty part.
+int LabelWidth(const QLabel& label, const QFont& font) {
     const QRect self = label.geometry();
-    int right = label.parentWidget()->width() - kContainerInset;
+    int right = label.parentWidget()->width() - 2;
     for (const QWidget* other :
          label.parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         const QRect rect = other->geometry();
         if (qobject_cast<const QLabel*>(other) == nullptr && rect.x() > self.x() &&
-            rect.y() < self.bottom() + 1 && self.y() < rect.bottom() + 1) {
+            rect.y() <= self.bottom() && self.y() <= rect.bottom()) {
             right = std::min(right, rect.x());
         }
     }
-    return std::max(0, right - self.x());
-}
-
-// A label's own width, cut back where a control covers it, or widened into the free room on
-// its right for a longer one-line caption.
-int LabelWidth(const QLabel& label, const QFont& font) {
-    const int room = FreeRoomToTheRight(label);
+    const int room = std::max(0, right - self.x());
     const int own = std::min(label.width(), room);
     return label.wordWrap() ? own : std::min(room, std::max(own, TextWidth(font, label.text())));
 }
 
-// Whether a control's caption fits where it stands in `font`. A button's or a frame's "&"
-// takes no room; a label shows it.
+// Whether a control's caption fits where it stands in `font`. Beside its caption a button
+// keeps room for its bevel, a frame for where the style starts its title and the gaps.
 bool CaptionFits(const QWidget& control, const QFont& font) {
-    const auto withoutAmpersand = [](QString text) { return text.remove(QLatin1Char('&')); };
     if (const auto* label = qobject_cast<const QLabel*>(&control)) {
+        const QFontMetrics metrics(font);
         const int width = LabelWidth(*label, font);
-        const QRect needs = QFontMetrics(font).boundingRect(
-            QRect(0, 0, width, 1 << 16), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-            label->text());
-        return label->wordWrap() ? needs.width() <= width && needs.height() <= label->height()
-                                 : TextWidth(font, label->text()) <= width &&
-                                       QFontMetrics(font).height() <= label->height();
+        const QSize needs = label->wordWrap()
+                                ? metrics
+                                      .boundingRect({0, 0, width, 1 << 16},
+                                                    Qt::AlignLeft | Qt::TextWordWrap, label->text())
+                                      .size()
+                                : QSize(TextWidth(font, label->text()), metrics.height());
+        return needs.width() <= width && needs.height() <= label->height();
     }
     if (const auto* button = qobject_cast<const QPushButton*>(&control)) {
-        constexpr int kBevel = 6;  // the bevel and the room the style keeps around the caption
-        return TextWidth(font, withoutAmpersand(button->text())) + kBevel <= button->width();
+        return TextWidth(font, button->text(), false) + 6 <= button->width();
     }
     if (const auto* frame = qobject_cast<const QGroupBox*>(&control)) {
-        constexpr int kTitleRoom = 6 + 2 * 2;  // where the style starts the title, and its gaps
-        return TextWidth(font, withoutAmpersand(frame->title())) + kTitleRoom < frame->width();
+        return TextWidth(font, frame->title(), false) + 10 < frame->width();
     }
     return true;
 }
@@ -147,7 +118,6 @@ QWidget& ClientArea(Window& window) {
 }
 
 Window::Window(const std::string& caption, int clientWidth, int clientHeight) {
-    QAccessible::installFactory(Accessibility);  // once: Qt keeps each factory once
     setWindowTitle(ToQt(caption));
     auto* client = new QWidget;
     client->setFixedSize(clientWidth, clientHeight);
@@ -242,10 +212,7 @@ bool Window::WindowSystemDestroyed() const {
 void Window::FitCaptions() {
     const std::vector<QWidget*> controls = Controls();
     QFont font = QApplication::font();
-    constexpr double kSmallest = 6.0;
-    constexpr double kStep = 0.25;
-    for (double size = programFontSize > 0.0 ? programFontSize : 9.0; size >= kSmallest;
-         size -= kStep) {
+    for (double size = programFontSize > 0.0 ? programFontSize : 9.0; size >= 6.0; size -= 0.25) {
         font.setPointSizeF(size);
         if (std::all_of(controls.begin(), controls.end(),
                         [&font](const QWidget* c) { return CaptionFits(*c, font); })) {
