@@ -85,7 +85,6 @@ void FuzzSession::NewEpisode() {
     dir_ = std::make_unique<test::TempDir>();
     gamePath_ = dir_->File("game.gba");
     otherPath_ = dir_->File("other.gba");
-    test::ImageBuilder game(0);
     const ByteVector image = MakeGameImage(dice_.Engine());
     ByteVector other = MakeGameImage(dice_.Engine());
     other[0xA0] = 'z';  // not an image of the game
