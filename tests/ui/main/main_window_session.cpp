@@ -43,15 +43,6 @@ ByteVector Bytes(const QByteArray& bytes) {
     return ByteVector(bytes.begin(), bytes.end());
 }
 
-QWidget& ControlNamed(toolkit::Window& window, const QString& name) {
-    for (QWidget* control : window.Controls()) {
-        if (control->objectName() == name) {
-            return *control;
-        }
-    }
-    qFatal("no control named %s", qPrintable(name));
-}
-
 QStringList Snapshot(toolkit::Window& window) {
     QStringList shown;
     for (QWidget* control : window.Controls()) {

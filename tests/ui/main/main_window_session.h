@@ -29,13 +29,6 @@ ByteVector WithBytes(ByteVector record, std::size_t field, const ByteVector& byt
 ByteVector LittleEndian32(std::uint32_t value);
 ByteVector Bytes(const QByteArray& bytes);
 
-// A control of the window by its name, cast to its kind; fails the test when there is none.
-QWidget& ControlNamed(toolkit::Window& window, const QString& name);
-template <class Kind>
-Kind& Named(toolkit::Window& window, const QString& name) {
-    return dynamic_cast<Kind&>(ControlNamed(window, name));
-}
-
 // What every control of the window shows: texts, selections, ticks and enabled states.
 QStringList Snapshot(toolkit::Window& window);
 // The control of the window that has the keyboard focus when the window is active, by name
