@@ -18,15 +18,6 @@ ByteVector NoiseBytes(std::size_t count, std::uint32_t seed) {
     return ImageBuilder(count).Noise(seed).Bytes();
 }
 
-ByteVector RecordOf(const ByteVector& file, int room) {
-    const std::size_t at = RoomAt(room);
-    if (file.size() < at + kRoomSize) {
-        return ByteVector();
-    }
-    return ByteVector(file.begin() + static_cast<std::ptrdiff_t>(at),
-                      file.begin() + static_cast<std::ptrdiff_t>(at + kRoomSize));
-}
-
 ByteVector WithBytes(ByteVector record, std::size_t field, const ByteVector& bytes) {
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         record.at(field + i) = bytes[i];

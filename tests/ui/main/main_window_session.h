@@ -22,8 +22,6 @@ namespace vorn::test {
 ImageBuilder GameImage();
 // `count` bytes from the fixed pseudo-random sequence of `seed`.
 ByteVector NoiseBytes(std::size_t count, std::uint32_t seed);
-// The 60 bytes of a room's record in a file's content.
-ByteVector RecordOf(const ByteVector& file, int room);
 // `record` with `bytes` put at `field`.
 ByteVector WithBytes(ByteVector record, std::size_t field, const ByteVector& bytes);
 ByteVector LittleEndian32(std::uint32_t value);
