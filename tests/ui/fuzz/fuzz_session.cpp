@@ -59,8 +59,8 @@ void FuzzSession::NewEpisode() {
     const ByteVector image = MakeGameImage(dice_.Engine());
     ByteVector other = MakeGameImage(dice_.Engine());
     other[0xA0] = 'z';  // not an image of the game
-    test::ImageBuilder(0).Resize(image.size()).Put(0, image).WriteTo(gamePath_);
-    test::ImageBuilder(0).Resize(other.size()).Put(0, other).WriteTo(otherPath_);
+    test::WriteFileBytes(gamePath_, image);
+    test::WriteFileBytes(otherPath_, other);
 
     desktop_ = std::make_unique<test::ScriptedDesktop>();
     form_ = std::make_unique<ui::Form1>(*desktop_);

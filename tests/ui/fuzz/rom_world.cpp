@@ -81,25 +81,12 @@ void PutList(test::ImageBuilder& image, std::size_t at, std::mt19937& random) {
     image.Enemies(at, entries, !Chance(random, 5));
 }
 
-void WriteFile(const std::string& path, const ByteVector& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
-
 // Replaces the file in one step, as editors and copy tools do: write aside, then rename.
 void ReplaceFile(const std::string& path, const ByteVector& bytes) {
     const std::string aside = path + ".new";
-    WriteFile(aside, bytes);
+    test::WriteFileBytes(aside, bytes);
     std::filesystem::remove_all(path);
     std::filesystem::rename(aside, path);
-}
-
-void ChangeInPlace(const std::string& path, std::size_t at, const ByteVector& bytes) {
-    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
-    file.seekp(static_cast<std::streamoff>(at));
-    file.write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
 }
 
 std::string Hex(std::size_t value) {
@@ -158,7 +145,7 @@ std::string ChangeFileAsAnotherProgram(const std::string& path, std::mt19937& ra
         for (auto& byte : bytes) {
             byte = static_cast<std::uint8_t>(Pick(random, 0, 255));
         }
-        ChangeInPlace(path, at, bytes);
+        test::OverwriteFileBytes(path, at, bytes);
         return "another program writes " + std::to_string(bytes.size()) + " bytes at " + Hex(at);
     }
     if (now.regular && what < 60) {
