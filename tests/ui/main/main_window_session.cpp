@@ -34,6 +34,10 @@ ByteVector Bytes(const QByteArray& bytes) {
     return ByteVector(bytes.begin(), bytes.end());
 }
 
+QString Hex(long long value, int width) {
+    return QString("%1").arg(value, width, 16, QChar('0')).toUpper();
+}
+
 QStringList Snapshot(toolkit::Window& window) {
     QStringList shown;
     for (QWidget* control : window.Controls()) {

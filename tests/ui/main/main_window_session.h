@@ -26,6 +26,8 @@ ByteVector NoiseBytes(std::size_t count, std::uint32_t seed);
 ByteVector WithBytes(ByteVector record, std::size_t field, const ByteVector& bytes);
 ByteVector LittleEndian32(std::uint32_t value);
 ByteVector Bytes(const QByteArray& bytes);
+// `value` in upper-case hexadecimal, at least `width` digits.
+QString Hex(long long value, int width = 1);
 
 // What every control of the window shows: texts, selections, ticks and enabled states.
 QStringList Snapshot(toolkit::Window& window);
