@@ -35,11 +35,7 @@ constexpr std::int64_t kPlacementLow = vorn::RoomTable::kStart - 256;
 constexpr std::int64_t kPlacementSpan = vorn::RoomTable::kEnd - vorn::RoomTable::kStart + 512;
 
 std::uint32_t Le(const vorn::RoomHeader& header, std::size_t at, std::size_t width) {
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < width; ++i) {
-        value |= static_cast<std::uint32_t>(header.bytes[at + i]) << (8 * i);
-    }
-    return value;
+    return fuzz::InputWord(header.bytes.data(), header.bytes.size(), at, width);
 }
 
 void CheckRoomFields(const vorn::RoomHeader& header) {

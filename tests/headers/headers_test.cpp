@@ -63,10 +63,6 @@ void WriteFile(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
-void WriteFile(const std::string& path, const ByteVector& bytes) {
-    WriteFile(path, std::string(bytes.begin(), bytes.end()));
-}
-
 // An image with random rooms whose enemy tables point at random lists (some shared by two
 // rooms), outside the ROM, or past the end of the file.
 struct RandomImage {
@@ -283,7 +279,7 @@ TEST_P(StaleTest, RefusedWhenTheEditedRecordChanged) {
     WriteFile(text, document.dump());
     ByteVector changed = image.Bytes();
     changed[row.changedByAnother] ^= 0x01;
-    WriteFile(ImagePath(), changed);
+    WriteFileBytes(ImagePath(), changed);
 
     const Outcome outcome = Import(text);
     if (row.refused) {

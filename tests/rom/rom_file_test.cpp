@@ -7,13 +7,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <limits>
 #include <memory>
 #include <random>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -44,12 +42,6 @@ ByteVector Complement(const ByteVector& image, std::size_t at, std::size_t count
         bytes[i] = at + i < image.size() ? static_cast<std::uint8_t>(~image[at + i]) : 0x5A;
     }
     return bytes;
-}
-
-void Overwrite(const std::string& path, std::size_t at, std::string_view bytes) {
-    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
-    file.seekp(static_cast<std::streamoff>(at));
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::string FailureOf(const ChildOutcome& outcome) {
@@ -285,7 +277,8 @@ TEST_P(WriteChecksTheFileAsItIsNowTest, Checked) {
     ByteVector changed;
     {
         RomFile file = OpenImage(image);
-        Overwrite(ImagePath(), kTitleAt, row.titleAtWrite);
+        const std::string& title = row.titleAtWrite;
+        OverwriteFileBytes(ImagePath(), kTitleAt, ByteVector(title.begin(), title.end()));
         std::filesystem::resize_file(ImagePath(), row.sizeAtWrite);
         changed = FileBytes();
         try {
@@ -323,8 +316,7 @@ TEST_F(RomFileTest, WriteComparesWithWhatWasLastSeen) {
             pick(std::max<std::size_t>(0xC0, at) - 4, std::min(kSmallImage - 1, at + count + 3));
         const bool changeInside = changedAt >= at && changedAt < at + count;
         const ByteVector lastSeen = BytesAt(image.Bytes(), at, count);
-        const char other = static_cast<char>(~image.Bytes()[changedAt]);
-        Overwrite(path, changedAt, std::string_view(&other, 1));
+        OverwriteFileBytes(path, changedAt, {static_cast<std::uint8_t>(~image.Bytes()[changedAt])});
         const ByteVector changed = FileBytes();
         const ByteVector data = Complement(image.Bytes(), at, count);
         bool refused = false;

@@ -85,13 +85,24 @@ ImageBuilder& ImageBuilder::Resize(std::size_t size) {
 }
 
 std::string ImageBuilder::WriteTo(const std::string& path) const {
+    return WriteFileBytes(path, bytes_);
+}
+
+std::string WriteFileBytes(const std::string& path, const ByteVector& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes_.data()),
-              static_cast<std::streamsize>(bytes_.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     if (!out) {
         throw std::runtime_error("image builder: cannot write " + path);
     }
     return path;
+}
+
+void OverwriteFileBytes(const std::string& path, std::size_t at, const ByteVector& bytes) {
+    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(static_cast<std::streamoff>(at));
+    file.write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 ByteVector ReadFileBytes(const std::string& path) {

@@ -61,6 +61,10 @@ class ImageBuilder {
     ByteVector bytes_;
 };
 
+// Writes `bytes` to `path` (replacing any file there) and returns the path.
+std::string WriteFileBytes(const std::string& path, const ByteVector& bytes);
+// Writes `bytes` over the file's own from `at` on, in place, as another program would.
+void OverwriteFileBytes(const std::string& path, std::size_t at, const ByteVector& bytes);
 // The whole content of a file (empty when it does not exist).
 ByteVector ReadFileBytes(const std::string& path);
 bool FileExists(const std::string& path);

@@ -13,6 +13,7 @@
 #include "ui/toolkit/combo_box.h"
 #include "ui/toolkit/controls.h"
 #include "ui/toolkit/list_box.h"
+#include "ui/toolkit/window.h"
 
 namespace vorn::test {
 
@@ -94,6 +95,15 @@ void PressKey(toolkit::ListBox& list, int key) {
 
 void Click(toolkit::Button& button) {
     QTest::mouseClick(&button, Qt::LeftButton);
+}
+
+QWidget& ControlNamed(toolkit::Window& window, const QString& name) {
+    for (QWidget* control : window.Controls()) {
+        if (control->objectName() == name) {
+            return *control;
+        }
+    }
+    qFatal("no control named %s", qPrintable(name));
 }
 
 void FlushUnloadedWindows() {

@@ -37,6 +37,12 @@ void ClickItem(toolkit::ListBox& list, int position);
 void PressKey(toolkit::ListBox& list, int key);
 // Clicks the button with the mouse.
 void Click(toolkit::Button& button);
+// A control of the window by its name, cast to its kind; fails the test when there is none.
+QWidget& ControlNamed(toolkit::Window& window, const QString& name);
+template <class Kind>
+Kind& Named(toolkit::Window& window, const QString& name) {
+    return dynamic_cast<Kind&>(ControlNamed(window, name));
+}
 // A control's name, as the windows name it.
 inline std::string NameOf(const QWidget& control) {
     return control.objectName().toStdString();

@@ -69,10 +69,6 @@ ImageBuilder GameWithList(const EntryList& entries, bool terminate = true, int r
         .Enemies(at, entries, terminate);
 }
 
-QString Hex(int value, int width = 1) {
-    return QString("%1").arg(value, width, 16, QChar('0')).toUpper();
-}
-
 QString EntryText(int slot, const EnemyEntry& entry) {
     return QString("%1=%2 %3 %4")
         .arg(slot)

@@ -17,35 +17,6 @@ constexpr std::size_t kLogLength = 60;
 constexpr char kRomLoaded[] = "Rom Loaded";
 constexpr char kInvalidRom[] = "Sorry invalid ROM.";
 
-QWidget& ControlNamed(toolkit::Window& window, const std::string& name) {
-    for (QWidget* control : window.Controls()) {
-        if (test::NameOf(*control) == name) {
-            return *control;
-        }
-    }
-    throw std::logic_error("no control named " + name);
-}
-
-std::string TextOf(QWidget& control) {
-    if (auto* list = dynamic_cast<toolkit::ComboBox*>(&control)) {
-        return list->Text();
-    }
-    return dynamic_cast<toolkit::TextBox&>(control).Text();
-}
-
-// `count` bytes of a file's content from `at`; zeros where the file has none.
-ByteVector Slice(const ByteVector& bytes, std::size_t at, std::size_t count) {
-    ByteVector slice(count, 0);
-    for (std::size_t i = 0; i < count && at + i < bytes.size(); ++i) {
-        slice[i] = bytes[at + i];
-    }
-    return slice;
-}
-
-std::size_t RecordAt(int room) {
-    return kRoomTableAt + kRecordSize * static_cast<std::size_t>(room);
-}
-
 // Whether two versions of a file differ only inside [first, first + count).
 bool ChangedOnlyWithin(const FileState& before, const FileState& after, std::size_t first,
                        std::size_t count) {
@@ -85,12 +56,11 @@ void FuzzSession::NewEpisode() {
     dir_ = std::make_unique<test::TempDir>();
     gamePath_ = dir_->File("game.gba");
     otherPath_ = dir_->File("other.gba");
-    test::ImageBuilder game(0);
     const ByteVector image = MakeGameImage(dice_.Engine());
     ByteVector other = MakeGameImage(dice_.Engine());
     other[0xA0] = 'z';  // not an image of the game
-    test::ImageBuilder(0).Resize(image.size()).Put(0, image).WriteTo(gamePath_);
-    test::ImageBuilder(0).Resize(other.size()).Put(0, other).WriteTo(otherPath_);
+    test::WriteFileBytes(gamePath_, image);
+    test::WriteFileBytes(otherPath_, other);
 
     desktop_ = std::make_unique<test::ScriptedDesktop>();
     form_ = std::make_unique<ui::Form1>(*desktop_);
@@ -165,7 +135,7 @@ std::string FuzzSession::Perform(Kind kind) {
     switch (kind) {
         case Kind::Field: {
             const FieldSpec& field = kFields[dice_.Below(static_cast<int>(std::size(kFields)))];
-            QWidget& control = ControlNamed(form, field.control);
+            QWidget& control = test::ControlNamed(form, field.control);
             const int roll = dice_.Below(100);
             if (roll < 8) {
                 keyTarget_ = {&control, FieldText(control)};
@@ -250,7 +220,7 @@ std::string FuzzSession::ActOnEditor() {
 std::vector<std::string> FuzzSession::FieldTexts(ui::Form1& form) const {
     std::vector<std::string> texts;
     for (const FieldSpec& field : kFields) {
-        texts.push_back(TextOf(ControlNamed(form, field.control)));
+        texts.push_back(FieldText(test::ControlNamed(form, field.control)));
     }
     return texts;
 }
@@ -275,7 +245,7 @@ void FuzzSession::Capture(Before& before) const {
 
 std::optional<int> FuzzSession::RoomNamed() const {
     unsigned long room = 0;
-    if (!ReadsAs(form_->cboRoom.Text(), true, room) || room >= kRoomCount) {
+    if (!ReadsAs(form_->cboRoom.Text(), true, room) || room >= test::kRooms) {
         return std::nullopt;
     }
     return static_cast<int>(room);
@@ -397,7 +367,7 @@ void FuzzSession::CheckLoad(const Before& before, const std::vector<std::string>
         Fail("the window does not show what a fresh window loads from room " +
              std::to_string(*room));
     }
-    const ByteVector record = Slice(file.bytes, RecordAt(*room), kRecordSize);
+    const ByteVector record = test::BytesAt(file.bytes, test::RoomAt(*room), test::kRoomSize);
     baseline_ = Baseline{FieldTexts(*form_), record};
     seen_[*room] = record;
 }
@@ -428,16 +398,16 @@ void FuzzSession::CheckSave(const Before& before, const std::vector<std::string>
         Fail("a save into a Room text that names no room said nothing");
         return;
     }
-    const std::size_t at = RecordAt(*room);
-    if (!ChangedOnlyWithin(prior, after, at, kRecordSize)) {
+    const std::size_t at = test::RoomAt(*room);
+    if (!ChangedOnlyWithin(prior, after, at, test::kRoomSize)) {
         Fail("a save changed bytes outside room " + std::to_string(*room) + "'s record");
         return;
     }
     const auto seen = seen_.find(*room);
-    if (seen != seen_.end() && Slice(prior.bytes, at, kRecordSize) != seen->second) {
+    if (seen != seen_.end() && test::BytesAt(prior.bytes, at, test::kRoomSize) != seen->second) {
         Fail("a save overwrote a room that another program changed since the window read it");
     }
-    const ByteVector written = Slice(after.bytes, at, kRecordSize);
+    const ByteVector written = test::BytesAt(after.bytes, at, test::kRoomSize);
     const std::vector<std::string> texts = FieldTexts(*form_);
     // A typed pointer is saved only inside the cartridge ROM, 08000000 to 09FFFFFF.
     for (std::size_t f = 0; f < 7; ++f) {  // the pointers come first in kFields
@@ -459,7 +429,7 @@ void FuzzSession::CheckSave(const Before& before, const std::vector<std::string>
                      "\" was not written back as it was read");
             }
         }
-        for (std::size_t i = 0; i < kRecordSize; ++i) {
+        for (std::size_t i = 0; i < test::kRoomSize; ++i) {
             if (IsUnshownByte(i) && written[i] != baseline_->record[i]) {
                 Fail("a save changed the unshown byte " + std::to_string(i) + " of the record");
             }
@@ -501,7 +471,7 @@ void FuzzSession::CheckFollow(const Before& before, const std::vector<std::strin
     seen.path = romPath_;
     seen.offset = std::stoul(*offsetMessage, nullptr, 16);
     seen.items = static_cast<std::size_t>(editor->lstEnemies.count());
-    seen.bytes = Slice(Now(romPath_).bytes, seen.offset, 3 * seen.items);
+    seen.bytes = test::BytesAt(Now(romPath_).bytes, seen.offset, 3 * seen.items);
     editorSeen_ = seen;
 }
 
@@ -529,7 +499,7 @@ void FuzzSession::CheckEditorSave(const Before& before, const std::vector<std::s
         Fail("an enemy save changed bytes outside its list");
         return;
     }
-    if (Slice(prior.bytes, seen.offset, 3 * seen.items) != seen.bytes) {
+    if (test::BytesAt(prior.bytes, seen.offset, 3 * seen.items) != seen.bytes) {
         Fail("an enemy save overwrote a list that another program changed since it was read");
     }
     const ui::Form3& editor = *form_->EnemyEditor().Get();
@@ -547,7 +517,7 @@ void FuzzSession::CheckEditorSave(const Before& before, const std::vector<std::s
                  "\" and the save wrote another value");
         }
     }
-    editorSeen_->bytes = Slice(after.bytes, seen.offset, 3 * seen.items);
+    editorSeen_->bytes = test::BytesAt(after.bytes, seen.offset, 3 * seen.items);
     ++tally_.enemySavesWritten;
 }
 

@@ -78,7 +78,6 @@ class FuzzSession {
     void Fail(const std::string& why);
 
     std::vector<std::string> FieldTexts(ui::Form1& form) const;
-    ByteVector FileNow(const std::string& path) const;
     void Capture(Before& before) const;
     // The file at a path as it is now (read by Check) and as it was before the action.
     const FileState& Now(const std::string& path) const;

@@ -38,10 +38,6 @@ inline constexpr FieldSpec kFields[] = {
     {"cboBehavior", FieldKind::Byte, 0x39, 1},
 };
 
-constexpr std::size_t kRecordSize = 60;
-constexpr std::size_t kRoomTableAt = 0x340AD4;
-constexpr int kRoomCount = 330;
-
 // Whether byte `i` of the record belongs to no shown field (layers, unshown bytes).
 bool IsUnshownByte(std::size_t i);
 

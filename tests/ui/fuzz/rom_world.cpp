@@ -51,8 +51,8 @@ std::uint16_t Music(std::mt19937& random) {
 }
 
 void PutRoom(test::ImageBuilder& image, int room, std::size_t list, std::mt19937& random) {
-    const std::size_t at = kRoomTableAt + kRecordSize * static_cast<std::size_t>(room);
-    for (std::size_t i = 0; i < kRecordSize; ++i) {
+    const std::size_t at = test::RoomAt(room);
+    for (std::size_t i = 0; i < test::kRoomSize; ++i) {
         image.Put8(at + i, static_cast<std::uint8_t>(Pick(random, 0, 255)));
     }
     for (std::size_t layer = 0x01; layer <= 0x04; ++layer) {  // some layers off
@@ -81,25 +81,12 @@ void PutList(test::ImageBuilder& image, std::size_t at, std::mt19937& random) {
     image.Enemies(at, entries, !Chance(random, 5));
 }
 
-void WriteFile(const std::string& path, const ByteVector& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
-
 // Replaces the file in one step, as editors and copy tools do: write aside, then rename.
 void ReplaceFile(const std::string& path, const ByteVector& bytes) {
     const std::string aside = path + ".new";
-    WriteFile(aside, bytes);
+    test::WriteFileBytes(aside, bytes);
     std::filesystem::remove_all(path);
     std::filesystem::rename(aside, path);
-}
-
-void ChangeInPlace(const std::string& path, std::size_t at, const ByteVector& bytes) {
-    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
-    file.seekp(static_cast<std::streamoff>(at));
-    file.write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
 }
 
 std::string Hex(std::size_t value) {
@@ -151,20 +138,19 @@ std::string ChangeFileAsAnotherProgram(const std::string& path, std::mt19937& ra
         // A few bytes of a busy room's record or of an enemy list.
         const int room = kBusyRooms[Pick(random, 0, 4)];
         const bool inList = Chance(random, 40);
-        const std::size_t base = inList
-                                     ? kListsAt + 0x100 * Pick(random, 0, 4)
-                                     : kRoomTableAt + kRecordSize * static_cast<std::size_t>(room);
-        const std::size_t at = base + Pick(random, 0, inList ? 20 : kRecordSize - 1);
+        const std::size_t base =
+            inList ? kListsAt + 0x100 * Pick(random, 0, 4) : test::RoomAt(room);
+        const std::size_t at = base + Pick(random, 0, inList ? 20 : test::kRoomSize - 1);
         ByteVector bytes(Pick(random, 1, 3));
         for (auto& byte : bytes) {
             byte = static_cast<std::uint8_t>(Pick(random, 0, 255));
         }
-        ChangeInPlace(path, at, bytes);
+        test::OverwriteFileBytes(path, at, bytes);
         return "another program writes " + std::to_string(bytes.size()) + " bytes at " + Hex(at);
     }
     if (now.regular && what < 60) {
-        const std::size_t size =
-            Pick(random, 0, 1) ? Pick(random, 0, 0x200) : kRoomTableAt + Pick(random, 0, 0x1000);
+        const std::size_t size = Pick(random, 0, 1) ? Pick(random, 0, 0x200)
+                                                    : test::kRoomTableAt + Pick(random, 0, 0x1000);
         std::error_code error;
         std::filesystem::resize_file(path, size, error);
         if (!error) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/support/scripted_desktop.h"
+#include "tests/support/ui_driver.h"
 #include "tests/ui/main/main_window_session.h"
 #include "ui/enemies/form3.h"
 #include "ui/main/form1.h"

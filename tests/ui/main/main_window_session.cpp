@@ -18,15 +18,6 @@ ByteVector NoiseBytes(std::size_t count, std::uint32_t seed) {
     return ImageBuilder(count).Noise(seed).Bytes();
 }
 
-ByteVector RecordOf(const ByteVector& file, int room) {
-    const std::size_t at = RoomAt(room);
-    if (file.size() < at + kRoomSize) {
-        return ByteVector();
-    }
-    return ByteVector(file.begin() + static_cast<std::ptrdiff_t>(at),
-                      file.begin() + static_cast<std::ptrdiff_t>(at + kRoomSize));
-}
-
 ByteVector WithBytes(ByteVector record, std::size_t field, const ByteVector& bytes) {
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         record.at(field + i) = bytes[i];
@@ -43,13 +34,8 @@ ByteVector Bytes(const QByteArray& bytes) {
     return ByteVector(bytes.begin(), bytes.end());
 }
 
-QWidget& ControlNamed(toolkit::Window& window, const QString& name) {
-    for (QWidget* control : window.Controls()) {
-        if (control->objectName() == name) {
-            return *control;
-        }
-    }
-    qFatal("no control named %s", qPrintable(name));
+QString Hex(long long value, int width) {
+    return QString("%1").arg(value, width, 16, QChar('0')).toUpper();
 }
 
 QStringList Snapshot(toolkit::Window& window) {

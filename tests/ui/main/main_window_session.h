@@ -22,19 +22,12 @@ namespace vorn::test {
 ImageBuilder GameImage();
 // `count` bytes from the fixed pseudo-random sequence of `seed`.
 ByteVector NoiseBytes(std::size_t count, std::uint32_t seed);
-// The 60 bytes of a room's record in a file's content.
-ByteVector RecordOf(const ByteVector& file, int room);
 // `record` with `bytes` put at `field`.
 ByteVector WithBytes(ByteVector record, std::size_t field, const ByteVector& bytes);
 ByteVector LittleEndian32(std::uint32_t value);
 ByteVector Bytes(const QByteArray& bytes);
-
-// A control of the window by its name, cast to its kind; fails the test when there is none.
-QWidget& ControlNamed(toolkit::Window& window, const QString& name);
-template <class Kind>
-Kind& Named(toolkit::Window& window, const QString& name) {
-    return dynamic_cast<Kind&>(ControlNamed(window, name));
-}
+// `value` in upper-case hexadecimal, at least `width` digits.
+QString Hex(long long value, int width = 1);
 
 // What every control of the window shows: texts, selections, ticks and enabled states.
 QStringList Snapshot(toolkit::Window& window);

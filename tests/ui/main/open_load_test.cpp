@@ -21,10 +21,6 @@ namespace {
 enum Answer { GameFile, OtherFile, EmptyFile, MissingFile };
 using DialogRequest = ScriptedDesktop::OpenRequest;
 
-QString Hex(std::uint32_t value) {
-    return QString::number(value, 16).toUpper();
-}
-
 // What the window held before the dialog answered, opened after nothing or after a game
 // image. The window holds edits, which a cancel or a failed open must keep.
 struct Before {
