@@ -103,6 +103,9 @@ void OverwriteFileBytes(const std::string& path, std::size_t at, const ByteVecto
     file.seekp(static_cast<std::streamoff>(at));
     file.write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
+    if (!file) {
+        throw std::runtime_error("image builder: cannot overwrite " + path);
+    }
 }
 
 ByteVector ReadFileBytes(const std::string& path) {
